@@ -1,0 +1,5 @@
+#include "app/GlobalModule.h"
+
+CGlobalModule::CGlobalModule() { LoadLaunchParameters(); }
+
+CGlobalModule::~CGlobalModule() = default;

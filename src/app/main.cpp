@@ -1,0 +1,7 @@
+// The program's entry. The application object is built during static initialisation, before
+// main runs, and torn down after it returns.
+#include "app/GlobalModule.h"
+
+CGlobalModule g_module;
+
+int main() { return 0; }

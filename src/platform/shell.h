@@ -1,0 +1,33 @@
+// The process's identity and the file system: where the program runs from, how it was started,
+// the user's folders.
+#pragma once
+
+#include <string>
+
+namespace plat {
+
+#ifdef _WIN32
+inline constexpr wchar_t kPathSeparator = L'\\';
+#else
+inline constexpr wchar_t kPathSeparator = L'/';
+#endif
+
+// The whole command line, program path included, arguments joined by single spaces.
+std::wstring CommandLineText();
+
+// Full path of the running executable; empty when it cannot be found.
+std::wstring ModuleFilePath();
+
+// The user's folder for application data, without a trailing separator; empty when unknown.
+std::wstring AppDataFolder();
+
+// The folder for temporary files, ending with the separator.
+std::wstring TempFolder();
+
+// True for anything at the path, a file as well as a folder.
+bool PathExists(const std::wstring& path);
+
+// Creates one folder level; false when it could not be created.
+bool MakeDirectory(const std::wstring& path);
+
+}  // namespace plat
