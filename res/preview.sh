@@ -66,7 +66,8 @@ game_strip hover
 
 icons=()
 for n in 16 24 32 48; do icons+=("$ART/icon_$n.png"); done
-convert -background "#20242c" "${icons[@]}" -gravity center +append -scale 200% -flatten "$TMP/icons.png"
+convert "${icons[@]}" -background "#20242c" -gravity center +append -alpha remove +repage \
+    -scale 200% "$TMP/icons.png"
 
 convert -background '#101010' "$TMP/screen.png" "$TMP/hoverrow.png" "$TMP/game_normal.png" \
     "$TMP/game_hover.png" "$TMP/icons.png" -gravity northwest -splice 0x10 -append "$OUT"
