@@ -4,12 +4,21 @@
 
 #include <string>
 
-class CGlobalModule {
+#include "platform/window.h"
+#include "ui/FormBack.h"
+#include "ui/KXForm.h"
+#include "ui/MessageLoop.h"
+
+class CGlobalModule : public CMessageFilter {
 public:
     CGlobalModule();
-    virtual ~CGlobalModule();
+    ~CGlobalModule() override;
     CGlobalModule(const CGlobalModule&) = delete;
     CGlobalModule& operator=(const CGlobalModule&) = delete;
+
+    // The loop's only filter: the visible login window may take keyboard and mouse messages for
+    // its page first.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Launch parameters and run counter.
     void LoadLaunchParameters();
@@ -20,6 +29,12 @@ public:
     std::wstring GetPayUrl() const;
     std::wstring GetUID() const { return m_strUID; }
     std::wstring GetRefer() const { return m_strRefer; }
+
+    HINSTANCE m_hInstance = nullptr;
+    wchar_t m_szTitle[100] = {};
+    wchar_t m_szWindowClass[100] = {};
+    CFormBack m_formBack;
+    CKXForm m_formLogin;
 
     std::wstring m_strRemoteVersion;
     std::wstring m_strLoginUrl;

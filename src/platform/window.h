@@ -196,3 +196,11 @@ BOOL PtInRect(const RECT* rect, POINT point);
 BOOL InflateRect(RECT* rect, int dx, int dy);
 
 #endif  // _WIN32
+
+namespace plat {
+
+// Connects to the display (on X11, also under XWayland); false when there is none. Called once by
+// the entry before any window is created.
+bool InitializeUserInterface();
+
+}  // namespace plat
