@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <mutex>
 #include <regex>
 #include <string>
 #include <thread>
@@ -107,6 +108,7 @@ protected:
 
     Gate release;
     std::atomic<bool> reached{false};
+    std::mutex receivedLock;
     httplib::Request received;
     LocalHttpServer server;
     Recorder recorder;
@@ -181,6 +183,7 @@ TEST_F(HttpDownloaderTest, PostSendsExactlyItsLengthAndTheFormHeader) {
     task.pPostData = body;
     task.nPostDataLength = 10;
     ASSERT_EQ(Download(task, noStop), DOWNLOAD_OK);
+    std::lock_guard<std::mutex> guard(receivedLock);
     EXPECT_EQ(received.method, "POST");
     EXPECT_EQ(received.body, std::string("a=1&b=\0two", 10));
     EXPECT_EQ(received.get_header_value("Content-Type"),
