@@ -23,6 +23,7 @@ constexpr long kMaxRedirections = 10;
 constexpr int kPollMilliseconds = 50;
 // The reader's backlog above which the transfer pauses.
 constexpr std::size_t kBacklogLimit = 256 * 1024;
+constexpr long kReceiveBuffer = 256 * 1024;
 
 bool StartsWithNoCase(const char* text, std::size_t length, const char* prefix) {
     std::size_t n = std::strlen(prefix);
@@ -149,6 +150,8 @@ struct HttpClient::Impl {
         ok = ok && curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK;
         ok = ok &&
              curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds) == CURLE_OK;
+        // Fewer, larger socket reads; the backlog limit still bounds what is held.
+        ok = ok && curl_easy_setopt(easy, CURLOPT_BUFFERSIZE, kReceiveBuffer) == CURLE_OK;
         ok = ok && curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L) == CURLE_OK;
         ok = ok && curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds) == CURLE_OK;
         ok = ok && curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Impl::OnHeader) == CURLE_OK;
