@@ -65,7 +65,7 @@ TEST(WineRegistry, AnyOfSeveralPaths) {
 TEST(WineRegistry, DamagedFilesAreReadToTheEnd) {
     std::string garbage;
     for (int i = 0; i < 300000; ++i) {
-        garbage += static_cast<char>((i * 7919) % 256);
+        garbage += static_cast<char>((i * 31 + i / 7) % 256);
     }
     const std::string longLine = "[" + std::string(200000, 'x') + "\\\\Richtech] 1\n";
     const std::string hive = kHeader + garbage + "\n" + longLine + "[\xFF\xFE\0\x80]\n"s +
