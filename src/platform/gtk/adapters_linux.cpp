@@ -57,7 +57,9 @@ std::vector<std::uint8_t> ParseAddress(const std::string& text) {
 std::vector<NetworkAdapter> linux_hw::AdaptersUnder(const std::string& sysRoot) {
     std::vector<std::pair<long, NetworkAdapter>> found;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(sysRoot + "/class/net", error)) {
+    for (fs::directory_iterator it(sysRoot + "/class/net", error), end; !error && it != end;
+         it.increment(error)) {
+        const fs::directory_entry& entry = *it;
         const fs::path adapter = entry.path();
         std::error_code missing;
         if (!fs::exists(adapter / "device", missing)) {

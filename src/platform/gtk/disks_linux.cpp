@@ -110,7 +110,9 @@ DiskSerials linux_hw::FixedDiskSerialsUnder(const std::string& sysRoot,
                                             const std::string& devRoot) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(sysRoot + "/block", error)) {
+    for (fs::directory_iterator it(sysRoot + "/block", error), end; !error && it != end;
+         it.increment(error)) {
+        const fs::directory_entry& entry = *it;
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
