@@ -30,8 +30,8 @@ namespace plat::fake {
 namespace detail {
 
 DcRecord* LiveDc(HDC dc) {
-    auto found = TheState().dcs.find(dc);
-    return found == TheState().dcs.end() || found->second.released ? nullptr : &found->second;
+    DcRecord* record = Find(TheState().dcs, dc);
+    return record == nullptr || record->released ? nullptr : record;
 }
 
 HDC AddDc(DcRecord dc) {
@@ -43,13 +43,13 @@ HDC AddDc(DcRecord dc) {
 }  // namespace detail
 
 std::vector<DrawOp> DrawOps(HWND hwnd) {
-    auto found = TheState().windows.find(hwnd);
-    return found == TheState().windows.end() ? std::vector<DrawOp>{} : found->second.ops;
+    const WindowRecord* window = Find(TheState().windows, hwnd);
+    return window ? window->ops : std::vector<DrawOp>{};
 }
 
 std::vector<DrawOp> DrawOps(HDC dc) {
-    auto found = TheState().dcs.find(dc);
-    return found == TheState().dcs.end() ? std::vector<DrawOp>{} : found->second.ops;
+    const DcRecord* record = Find(TheState().dcs, dc);
+    return record ? record->ops : std::vector<DrawOp>{};
 }
 
 void ClearDrawOps() {

@@ -36,8 +36,7 @@ namespace plat::fake {
 namespace detail {
 
 GdiObject* Object(HGDIOBJ object) {
-    auto found = TheState().objects.find(object);
-    return found == TheState().objects.end() ? nullptr : &found->second;
+    return Find(TheState().objects, object);
 }
 
 HGDIOBJ AddObject(GdiObject object) {

@@ -16,13 +16,13 @@ WindowRecord* LayeredWindow(HWND hwnd) {
 namespace plat::fake {
 
 std::optional<LayeredAttributes> LayeredAttributesOf(HWND hwnd) {
-    auto found = TheState().windows.find(hwnd);
-    return found == TheState().windows.end() ? std::nullopt : found->second.layeredAttributes;
+    const WindowRecord* window = Find(TheState().windows, hwnd);
+    return window ? window->layeredAttributes : std::nullopt;
 }
 
 std::optional<LayeredUpdate> LastLayeredUpdate(HWND hwnd) {
-    auto found = TheState().windows.find(hwnd);
-    return found == TheState().windows.end() ? std::nullopt : found->second.layeredUpdate;
+    const WindowRecord* window = Find(TheState().windows, hwnd);
+    return window ? window->layeredUpdate : std::nullopt;
 }
 
 }  // namespace plat::fake

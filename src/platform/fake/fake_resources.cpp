@@ -16,6 +16,10 @@ std::wstring TypeName(LPCWSTR type) {
     return type;
 }
 
+WORD IdOf(LPCWSTR name) {
+    return static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name));
+}
+
 Resource* FindByHandle(const void* handle) {
     for (auto& [key, resource] : TheState().resources) {
         if (resource.handle == handle) {
@@ -57,16 +61,15 @@ HBITMAP LoadBitmapW(HINSTANCE, LPCWSTR name) {
     if (!IS_INTRESOURCE(name)) {
         return nullptr;
     }
-    const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name));
-    auto found = TheState().bitmaps.find(id);
-    if (found == TheState().bitmaps.end()) {
+    const SIZE* size = Find(TheState().bitmaps, IdOf(name));
+    if (size == nullptr) {
         return nullptr;
     }
     GdiObject bitmap;
-    bitmap.width = found->second.cx;
-    bitmap.height = found->second.cy;
+    bitmap.width = size->cx;
+    bitmap.height = size->cy;
     bitmap.bitsPerPixel = 24;
-    bitmap.resourceId = id;
+    bitmap.resourceId = IdOf(name);
     return static_cast<HBITMAP>(AddObject(std::move(bitmap)));
 }
 
@@ -74,16 +77,16 @@ HICON LoadIconW(HINSTANCE, LPCWSTR name) {
     if (!IS_INTRESOURCE(name)) {
         return nullptr;
     }
-    auto found = TheState().icons.find(static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name)));
-    return found == TheState().icons.end() ? nullptr : found->second;
+    HICON* icon = Find(TheState().icons, IdOf(name));
+    return icon ? *icon : nullptr;
 }
 
 int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
-    auto found = TheState().strings.find(id);
     if (buffer == nullptr || bufferMax <= 0) {
         return 0;
     }
-    const std::wstring text = found == TheState().strings.end() ? L"" : found->second;
+    const std::wstring* found = Find(TheState().strings, id);
+    const std::wstring text = found ? *found : L"";
     const std::size_t copied = std::min(text.size(), static_cast<std::size_t>(bufferMax - 1));
     std::copy_n(text.begin(), copied, buffer);
     buffer[copied] = L'\0';
@@ -94,9 +97,8 @@ HRSRC FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
     if (!IS_INTRESOURCE(name) || type == nullptr) {
         return nullptr;
     }
-    const auto id = static_cast<WORD>(reinterpret_cast<std::uintptr_t>(name));
-    auto found = TheState().resources.find({id, TypeName(type)});
-    return found == TheState().resources.end() ? nullptr : found->second.handle;
+    const Resource* found = Find(TheState().resources, std::make_pair(IdOf(name), TypeName(type)));
+    return found ? found->handle : nullptr;
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {
@@ -117,6 +119,7 @@ plat::ImageBgra plat::DecodePng(const void* data, std::size_t size) {
     if (data == nullptr) {
         return {};
     }
-    auto found = TheState().pngs.find(std::string(static_cast<const char*>(data), size));
-    return found == TheState().pngs.end() ? ImageBgra{} : found->second;
+    const ImageBgra* found =
+        Find(TheState().pngs, std::string(static_cast<const char*>(data), size));
+    return found ? *found : ImageBgra{};
 }

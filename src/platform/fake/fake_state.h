@@ -98,6 +98,13 @@ State& TheState();
 Queue& TheQueue();
 State FreshState();
 
+// The value stored under the key, or null.
+template <typename Map, typename Key>
+auto* Find(Map& map, const Key& key) {
+    auto found = map.find(key);
+    return found == map.end() ? nullptr : &found->second;
+}
+
 // Distinct from every value returned before, whatever kind of handle it became.
 std::uintptr_t NextHandleValue();
 

@@ -9,11 +9,8 @@ namespace plat::fake {
 namespace detail {
 
 WindowRecord* LiveWindow(HWND hwnd) {
-    auto found = TheState().windows.find(hwnd);
-    if (found == TheState().windows.end() || found->second.info.destroyed) {
-        return nullptr;
-    }
-    return &found->second;
+    WindowRecord* window = Find(TheState().windows, hwnd);
+    return window == nullptr || window->info.destroyed ? nullptr : window;
 }
 
 LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,11 +21,8 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace detail
 
 std::optional<WindowInfo> WindowState(HWND hwnd) {
-    auto found = TheState().windows.find(hwnd);
-    if (found == TheState().windows.end()) {
-        return std::nullopt;
-    }
-    return found->second.info;
+    const WindowRecord* window = Find(TheState().windows, hwnd);
+    return window ? std::optional<WindowInfo>(window->info) : std::nullopt;
 }
 
 std::vector<HWND> AllWindows() {
@@ -54,12 +48,12 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     if (className == nullptr || IS_INTRESOURCE(className)) {
         return nullptr;
     }
-    auto found = TheState().classes.find(className);
-    if (found == TheState().classes.end() || (parent != nullptr && !LiveWindow(parent))) {
+    const WNDPROC* proc = Find(TheState().classes, std::wstring(className));
+    if (proc == nullptr || (parent != nullptr && !LiveWindow(parent))) {
         return nullptr;
     }
     WindowRecord window;
-    window.proc = found->second;
+    window.proc = *proc;
     window.info = {className, windowName ? windowName : L"", style, exStyle, x, y, width, height,
                    parent};
     window.invalid = (style & WS_VISIBLE) != 0;

@@ -317,26 +317,11 @@ TEST_P(AlphaBlendTest, PremultipliedSourceOver) {
 INSTANTIATE_TEST_SUITE_P(
     Pixels, AlphaBlendTest,
     ::testing::Values(
-        BlendCase{"opaque_source_replaces",
-                  {10, 20, 30, 255},
-                  {200, 200, 200, 255},
-                  255,
-                  {10, 20, 30, 255}},
-        BlendCase{"transparent_source_keeps",
-                  {0, 0, 0, 0},
-                  {200, 100, 50, 255},
-                  255,
-                  {200, 100, 50, 255}},
-        BlendCase{"half_alpha_onto_empty", {64, 64, 64, 128}, {0, 0, 0, 0}, 255, {64, 64, 64, 128}},
-        BlendCase{"half_alpha_over_opaque",
-                  {64, 0, 0, 128},
-                  {200, 200, 200, 255},
-                  255,
-                  {164, 100, 100, 255}},
-        BlendCase{"constant_alpha_scales_the_source",
-                  {200, 0, 0, 255},
-                  {0, 0, 0, 0},
-                  128,
-                  {100, 0, 0, 128}}));
+        BlendCase{"opaque", {10, 20, 30, 255}, {200, 200, 200, 255}, 255, {10, 20, 30, 255}},
+        BlendCase{"transparent", {0, 0, 0, 0}, {200, 100, 50, 255}, 255, {200, 100, 50, 255}},
+        BlendCase{"half_on_empty", {64, 64, 64, 128}, {0, 0, 0, 0}, 255, {64, 64, 64, 128}},
+        BlendCase{
+            "half_over_opaque", {64, 0, 0, 128}, {200, 200, 200, 255}, 255, {164, 100, 100, 255}},
+        BlendCase{"constant_alpha", {200, 0, 0, 255}, {0, 0, 0, 0}, 128, {100, 0, 0, 128}}));
 
 }  // namespace
