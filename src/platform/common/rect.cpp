@@ -1,21 +1,22 @@
+// Rectangle arithmetic is the same in every backend that has no Win32 to call.
 #include "platform/window.h"
 
 #ifndef _WIN32
 
-// Right and bottom are outside the rectangle, as Windows counts them.
 BOOL PtInRect(const RECT* rect, POINT point) {
-    return point.x >= rect->left && point.x < rect->right && point.y >= rect->top &&
-                   point.y < rect->bottom
-               ? 1
-               : 0;
+    return rect != nullptr && point.x >= rect->left && point.x < rect->right &&
+           point.y >= rect->top && point.y < rect->bottom;
 }
 
 BOOL InflateRect(RECT* rect, int dx, int dy) {
+    if (rect == nullptr) {
+        return false;
+    }
     rect->left -= dx;
     rect->right += dx;
     rect->top -= dy;
     rect->bottom += dy;
-    return 1;
+    return true;
 }
 
-#endif
+#endif  // _WIN32

@@ -10,7 +10,9 @@ namespace {
 struct Identity {
     std::mutex lock;
     std::wstring commandLine = L"velkora";
-    std::wstring modulePath;
+    // Until a test says otherwise the program lives where nothing can be written, so that an
+    // application object built during static initialisation leaves no settings file behind.
+    std::wstring modulePath = L"/proc/velkora-tests/velkora";
 };
 
 Identity& TheIdentity() {
