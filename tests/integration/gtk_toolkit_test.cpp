@@ -112,6 +112,7 @@ protected:
         g_module.m_szWindowClass[3] = L't';
     }
     static void TearDownTestSuite() { s_display.reset(); }
+    // Forms and controls live in the fixture, so that the windows close before they go.
     void TearDown() override {
         for (CKXForm* form : g_forms) {
             form->Close();
@@ -120,15 +121,20 @@ protected:
         Pump(50);
     }
 
+    TestForm m_lower;
+    TestForm m_upper;
+    CKXImage m_upperBack;
+    CKXButton m_button;
+
     static std::unique_ptr<testing_support::XvfbDisplay> s_display;
 };
 
 std::unique_ptr<testing_support::XvfbDisplay> GtkToolkit::s_display;
 
 TEST_F(GtkToolkit, ButtonShowsAtItsPlaceAndFollowsTheMouse) {
-    TestForm form;
-    CKXImage back;
-    CKXButton button;
+    TestForm& form = m_upper;
+    CKXImage& back = m_upperBack;
+    CKXButton& button = m_button;
     g_forms.push_back(&form);
     const RECT screen{100, 100, 400, 300};
     form.Open(screen, false);
@@ -179,10 +185,10 @@ TEST_F(GtkToolkit, ButtonShowsAtItsPlaceAndFollowsTheMouse) {
 }
 
 TEST_F(GtkToolkit, KeyColouredPixelsLetClicksThroughToTheWindowBeneath) {
-    TestForm beneath;
-    TestForm keyed;
-    CKXImage keyedBack;
-    CKXButton button;
+    TestForm& beneath = m_lower;
+    TestForm& keyed = m_upper;
+    CKXImage& keyedBack = m_upperBack;
+    CKXButton& button = m_button;
     g_forms.push_back(&beneath);
     g_forms.push_back(&keyed);
     const RECT screen{200, 200, 500, 400};
