@@ -87,7 +87,7 @@ std::string PortalPage(const std::string& title, const std::string& heading,
 .grid { display: grid; grid-template-columns: repeat(auto-fill, minmax(200px, 1fr)); gap: 14px; }
 table { width: 100%; border-collapse: collapse; }
 td, th { text-align: left; padding: 8px 10px; border-bottom: 1px solid rgba(217, 178, 106, .16); }
-th { color: var(--gold); font-weight: normal; }
+th { color: var(--gold); font-weight: normal; width: 9em; }
 .foot { margin-top: 26px; font-size: 12px; color: var(--muted); text-align: center; }
 )CSS";
     return Document(title, kPortalStyle,

@@ -50,6 +50,10 @@ html, body { overflow: hidden; }
          box-shadow: inset 0 0 0 3px #0b0710, inset 0 0 0 4px rgba(217, 178, 106, .35),
                      inset 0 0 60px rgba(0, 0, 0, .8); }
 .hills { position: absolute; left: 0; bottom: 0; width: 606px; height: 170px; opacity: .9; }
+.stars { position: absolute; left: 0; top: 0; width: 1px; height: 1px; border-radius: 50%;
+         box-shadow: 212px 18px #fff9, 268px 44px #fff6, 331px 14px #fffa, 396px 52px #fff5,
+                     446px 26px #fff8, 560px 70px #fff6, 300px 120px #fff4, 150px 96px #fff3,
+                     588px 30px #fff7, 36px 300px #fff3, 580px 250px #fff3; }
 .corner { position: absolute; width: 16px; height: 16px; border: 2px solid var(--gold); }
 .tl { left: 6px; top: 6px; border-right: 0; border-bottom: 0; }
 .tr { right: 6px; top: 6px; border-left: 0; border-bottom: 0; }
@@ -87,8 +91,9 @@ input:focus { border-color: var(--gold-hi); box-shadow: 0 0 8px rgba(247, 225, 1
 .new { background: #ff6b5a; box-shadow: 0 0 6px #ff6b5a; }
 .legend { margin-top: 7px; font-size: 11px; color: var(--muted); display: flex; gap: 12px; }
 .legend i { display: inline-block; width: 7px; height: 7px; border-radius: 50%; margin-right: 4px; }
-footer { position: absolute; left: 22px; right: 22px; bottom: 9px; font-size: 10px; line-height: 13px;
-         color: var(--muted); word-break: break-all; }
+footer { position: absolute; left: 30px; right: 30px; bottom: 9px; font-size: 10px; line-height: 13px;
+         color: var(--muted); }
+footer span { white-space: nowrap; }
 footer b { color: #c9b68c; font-weight: normal; }
 )CSS";
 
@@ -97,8 +102,8 @@ const char* const kLoginBody = R"HTML(
   <svg class="hills" viewBox="0 0 606 170" preserveAspectRatio="none" aria-hidden="true">
     <path d="M0 110 L70 60 L120 95 L190 35 L250 90 L300 70 L360 100 L430 40 L490 88 L545 62 L606 95 L606 170 L0 170Z" fill="#1a1022"/>
     <path d="M0 140 L90 105 L160 128 L230 98 L330 132 L410 104 L500 130 L606 112 L606 170 L0 170Z" fill="#0f0914"/>
-    <path d="M462 112 v-44 l6 -14 l6 14 v18 h10 v-30 l7 -16 l7 16 v30 h10 v-18 l6 -14 l6 14 v44Z" fill="#0c0710"/>
   </svg>
+  <span class="stars"></span>
   <span class="corner tl"></span><span class="corner tr"></span>
   <span class="corner bl"></span><span class="corner br"></span>
   <header>
@@ -172,6 +177,7 @@ body { display: flex; flex-direction: column; }
 .hud .logo { font-size: 20px; }
 .realm { color: var(--gold); letter-spacing: .15em; }
 .stat { color: var(--muted); } .stat b { color: var(--gold-hi); font-size: 16px; margin-left: 4px; }
+.hint { color: var(--muted); font-size: 12px; }
 .hud .who { margin-left: auto; color: var(--ink); }
 .hud .btn { padding: 4px 14px; font-size: 13px; letter-spacing: .1em; }
 canvas { flex: 1; display: block; width: 100%; min-height: 0; cursor: crosshair; }
@@ -182,6 +188,7 @@ const char* const kGameBody = R"HTML(
   <span class="logo">VELKORA</span><span class="realm">{{REALM}}</span>
   <span class="stat">得分<b id="score">0</b></span><span class="stat">时间<b id="time">60</b></span>
   <span class="stat">最高<b id="best">0</b></span>
+  <span class="hint">方向键 / WASD 或按住鼠标移动 · 收集宝石 · 躲开红色幽魂</span>
   <span class="who">勇者 {{USER}}</span>
   <a class="btn" href="/game/leave.php?wd_returnlogin=1">返回登录</a>
 </div>
@@ -201,7 +208,7 @@ const char* const kGameBody = R"HTML(
   function start() {
     hero = { x: cv.width / 2, y: cv.height / 2 }; gems = []; wisps = [wisp(), wisp(), wisp()];
     score = 0; left = 60; running = true; aim = null;
-    for (var i = 0; i < 6; i++) gems.push(gem());
+    for (var i = 0; i < Math.max(6, cv.width * cv.height / 90000); i++) gems.push(gem());
   }
   function step(dt) {
     var vx = (keys.ArrowRight || keys.d ? 1 : 0) - (keys.ArrowLeft || keys.a ? 1 : 0);
@@ -223,7 +230,9 @@ const char* const kGameBody = R"HTML(
     if (left <= 0) { left = 0; running = false; best = Math.max(best, score); }
   }
   function draw() {
-    g.fillStyle = '#0b0710'; g.fillRect(0, 0, cv.width, cv.height);
+    var bg = g.createRadialGradient(cv.width / 2, cv.height / 2, 0, cv.width / 2, cv.height / 2, Math.max(cv.width, cv.height) / 1.4);
+    bg.addColorStop(0, '#2a1838'); bg.addColorStop(1, '#07050a');
+    g.fillStyle = bg; g.fillRect(0, 0, cv.width, cv.height);
     g.strokeStyle = 'rgba(217,178,106,.06)';
     for (var x = 0; x < cv.width; x += 48) { g.beginPath(); g.moveTo(x, 0); g.lineTo(x, cv.height); g.stroke(); }
     for (var y = 0; y < cv.height; y += 48) { g.beginPath(); g.moveTo(0, y); g.lineTo(cv.width, y); g.stroke(); }
@@ -236,7 +245,7 @@ const char* const kGameBody = R"HTML(
       g.beginPath(); g.arc(w.x, w.y, 10, 0, 7); g.fill();
     });
     g.fillStyle = '#f7e1a4'; g.shadowColor = '#f7e1a4'; g.shadowBlur = 24;
-    g.beginPath(); g.arc(hero.x, hero.y, 13, 0, 7); g.fill(); g.shadowBlur = 0;
+    g.beginPath(); g.arc(hero.x, hero.y, 15, 0, 7); g.fill(); g.shadowBlur = 0;
     if (!running) {
       g.fillStyle = 'rgba(0,0,0,.6)'; g.fillRect(0, 0, cv.width, cv.height);
       g.fillStyle = '#f7e1a4'; g.textAlign = 'center'; g.font = '28px "WenQuanYi Micro Hei", sans-serif';
@@ -289,7 +298,8 @@ std::string QueryFooter(const httplib::Request& req) {
     std::string out;
     for (const char* key : kLoginQueryKeys) {
         const std::string value = req.has_param(key) ? req.get_param_value(key) : "-";
-        out += std::string(out.empty() ? "" : " · ") + key + "=<b>" + html::Escape(value) + "</b>";
+        out += std::string(out.empty() ? "" : " · ") + "<span>" + key + "=<b>" +
+               html::Escape(value) + "</b></span>";
     }
     return out;
 }

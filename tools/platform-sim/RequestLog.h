@@ -1,5 +1,5 @@
-// One line per answered request, written whole and flushed at once so that a test reading the
-// file while the sim runs never sees half a line:
+// One line per answered request, written whole and flushed before the answer is sent, so that a
+// test reading the file after an answer finds its line complete:
 //   HOST PORT METHOD TARGET STATUS
 // TARGET is the path and query exactly as the request line carried them.
 #pragma once

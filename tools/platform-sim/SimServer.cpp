@@ -53,7 +53,8 @@ void SimServer::Configure(Listener& listener) {
             }
             return httplib::Server::HandlerResponse::Unhandled;
         });
-    server.set_logger(
+    // Logged before the answer leaves, so whoever got the answer finds the line in the log.
+    server.set_post_routing_handler(
         [this, name = std::string(HostName(listener.host)), port = listener.address.port](
             const httplib::Request& req, const httplib::Response& res) {
             m_log.Write(name, port, req.method, req.target, res.status);
