@@ -84,7 +84,7 @@ std::string PortalPage(const std::string& title, const std::string& heading,
 .top h1 { margin: 0; font-size: 18px; font-weight: normal; color: var(--gold); letter-spacing: .1em; }
 .card { padding: 18px 22px; margin-bottom: 18px; }
 .card h2 { margin: 0 0 10px; font-size: 16px; color: var(--gold-hi); letter-spacing: .08em; }
-.grid { display: grid; grid-template-columns: repeat(auto-fill, minmax(200px, 1fr)); gap: 14px; }
+.grid { display: grid; grid-template-columns: repeat(auto-fit, minmax(200px, 1fr)); gap: 14px; }
 table { width: 100%; border-collapse: collapse; }
 td, th { text-align: left; padding: 8px 10px; border-bottom: 1px solid rgba(217, 178, 106, .16); }
 th { color: var(--gold); font-weight: normal; width: 9em; }
