@@ -3,14 +3,13 @@
 #include <gdk/gdk.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
-#include <thread>
 #include <vector>
 
 #include "app/GlobalModule.h"
 #include "platform/resources.h"
+#include "support/Pump.h"
 #include "support/XvfbDisplay.h"
 #include "ui/Bitmaps.h"
 #include "ui/KXButton.h"
@@ -21,24 +20,8 @@ CGlobalModule g_module;
 
 namespace {
 
+using testing_support::Pump;
 using testing_support::Xdotool;
-
-constexpr UINT kPumpDone = WM_USER + 900;
-
-// Lets X deliver what happened and dispatches every queued message.
-void Pump(int milliseconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    do {
-        while (g_main_context_iteration(nullptr, FALSE)) {
-        }
-        PostMessageW(nullptr, kPumpDone, 0, 0);
-        MSG msg{};
-        while (GetMessageW(&msg, nullptr, 0, 0) && msg.message != kPumpDone) {
-            DispatchMessageW(&msg);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    } while (std::chrono::steady_clock::now() < end);
-}
 
 std::uint32_t ScreenPixel(int x, int y) {
     GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
