@@ -6,5 +6,8 @@ CGlobalModule::~CGlobalModule() = default;
 
 BOOL CGlobalModule::PreTranslateMessage(MSG* msg) {
     HWND login = m_formLogin.GetHwnd();
-    return login != nullptr && IsWindowVisible(login) && m_formLogin.PreTranslateMessage(msg);
+    if (login != nullptr && IsWindowVisible(login) && m_formLogin.PreTranslateMessage(msg)) {
+        return 1;
+    }
+    return m_pFormGame != nullptr && m_pFormGame->PreTranslateMessage(msg);
 }

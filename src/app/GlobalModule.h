@@ -2,12 +2,14 @@
 // statistics reporter and the launch parameters, built before the entry function runs.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/window.h"
 #include "ui/FormBack.h"
-#include "ui/KXForm.h"
 #include "ui/MessageLoop.h"
+#include "windows/FormGame.h"
+#include "windows/FormLogin.h"
 
 class CGlobalModule : public CMessageFilter {
 public:
@@ -16,9 +18,13 @@ public:
     CGlobalModule(const CGlobalModule&) = delete;
     CGlobalModule& operator=(const CGlobalModule&) = delete;
 
-    // The loop's only filter: the visible login window may take keyboard and mouse messages for
-    // its page first.
+    // The loop's only filter: the visible login window, then the game window, may take keyboard
+    // and mouse messages for their pages first.
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // Keeps a destroyed game window's object until the next one goes: it is destroyed from inside
+    // its own handlers, so it cannot be freed at once.
+    void RetireGameWindow(CFormGame* game) { m_retiredGame.reset(game); }
 
     // Launch parameters and run counter.
     void LoadLaunchParameters();
@@ -34,7 +40,8 @@ public:
     wchar_t m_szTitle[100] = {};
     wchar_t m_szWindowClass[100] = {};
     CFormBack m_formBack;
-    CKXForm m_formLogin;
+    CFormLogin m_formLogin;
+    CFormGame* m_pFormGame = nullptr;
 
     std::wstring m_strRemoteVersion;
     std::wstring m_strLoginUrl;
@@ -48,6 +55,7 @@ public:
 
 private:
     int m_nRunCount = 0;
+    std::unique_ptr<CFormGame> m_retiredGame;
 };
 
 // Defined by the program's entry, so that it is constructed during static initialisation.

@@ -30,4 +30,10 @@ bool PathExists(const std::wstring& path);
 // Creates one folder level; false when it could not be created.
 bool MakeDirectory(const std::wstring& path);
 
+// Opens an address with the user's default handler, without a shell; false when none started.
+bool OpenWithDefaultHandler(const std::wstring& address);
+
+// Calls handler on the UI thread when the process is asked to end (SIGINT, SIGTERM).
+void OnTerminationRequest(void (*handler)());
+
 }  // namespace plat

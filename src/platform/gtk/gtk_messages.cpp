@@ -76,6 +76,8 @@ namespace plat {
 bool InitializeUserInterface() {
     // The client places its own windows, which only X11 allows.
     gdk_set_allowed_backends("x11");
+    g_set_prgname("velkora");  // the desktop matches windows to velkora.desktop by it
+    g_set_application_name("Velkora");
     if (!gtk_init_check(nullptr, nullptr)) {
         return false;
     }

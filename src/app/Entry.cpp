@@ -1,0 +1,109 @@
+#include "app/Entry.h"
+
+#include <cstdio>
+
+#include "app/AppMessages.h"
+#include "app/CommandLine.h"
+#include "app/GlobalModule.h"
+#include "platform/resources.h"
+#include "platform/shell.h"
+#include "ui/MessageLoop.h"
+#include "ui/Placement.h"
+
+namespace {
+
+// The same end as a confirmed quit: the loop ends and the application object stops the pool.
+void QuitOnRequest() { PostQuitMessage(0); }
+
+void EnterGame() {
+    auto* game = new CFormGame;
+    g_module.m_pFormGame = game;
+    game->SetRect(RECT{0, 0, 1250, 700});
+    game->OnCreate(g_module.m_formLogin.GetGameUrl());
+    game->Maximize();
+    ShowWindow(g_module.m_formLogin.GetHwnd(), SW_HIDE);
+    ShowWindow(g_module.m_formBack.GetHwnd(), SW_HIDE);
+}
+
+void LeaveGame() {
+    CFormGame* game = g_module.m_pFormGame;
+    g_module.m_pFormGame = nullptr;
+    g_module.RetireGameWindow(game);
+    g_module.m_formLogin.ReturnFromGame();
+    HWND back = g_module.m_formBack.GetHwnd();
+    HWND login = g_module.m_formLogin.GetHwnd();
+    SetWindowPos(back, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(back, SW_SHOWNA);
+    ShowWindow(login, SW_SHOWNA);
+    SetForegroundWindow(login);
+    RedrawWindow(login, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+LRESULT MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTER_GAME) {
+        EnterGame();
+        return 0;
+    }
+    if (hWnd == g_module.m_formLogin.GetHwnd()) {
+        return g_module.m_formLogin.WindowProc(hWnd, message, wParam, lParam);
+    }
+    if (hWnd == g_module.m_formBack.GetHwnd()) {
+        return g_module.m_formBack.WindowProc(hWnd, message, wParam, lParam);
+    }
+    CFormGame* game = g_module.m_pFormGame;
+    if (game != nullptr && hWnd == game->GetHwnd()) {
+        if (message == WM_DESTROY) {
+            LeaveGame();
+            return 0;
+        }
+        return game->WindowProc(hWnd, message, wParam, lParam);
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+int Run() {
+    CFormLogin& login = g_module.m_formLogin;
+    if (HasSwitch(L"/setupsucc")) {
+        g_module.m_stats.SendInstallReport();
+        login.CreateHidden();
+    } else if (HasSwitch(L"/uninstallsucc")) {
+        g_module.m_stats.SendUninstallReport();
+        login.CreateHidden();
+    } else if (HasSwitch(L"/ShowDeskTop")) {
+        login.CreateHidden();
+        PostMessageW(login.GetHwnd(), WM_CLOSE_CLIENT, 0, 0);
+    } else {
+        login.SetRect(RECT{0, 0, 1024, 700});
+        login.OnCreate();
+        PlaceHidden(login);
+        g_module.m_formBack.SetRect(RECT{0, 0, 1024, 700});
+        g_module.m_formBack.OnCreate();
+        PlaceHidden(g_module.m_formBack);
+    }
+    CMessageLoop loop;
+    loop.AddMessageFilter(&g_module);
+    return loop.Run();
+}
+
+int ClientMain() {
+    if (!plat::InitializeUserInterface()) {
+        std::fprintf(stderr, "velkora: cannot open the display\n");
+        return 1;
+    }
+    plat::OnTerminationRequest(QuitOnRequest);
+    LoadStringW(g_module.m_hInstance, 103, g_module.m_szTitle, 100);
+    LoadStringW(g_module.m_hInstance, 109, g_module.m_szWindowClass, 100);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.hInstance = g_module.m_hInstance;
+    windowClass.hIcon = LoadIconW(g_module.m_hInstance, MAKEINTRESOURCEW(151));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = g_module.m_szWindowClass;
+    windowClass.hIconSm = windowClass.hIcon;
+    RegisterClassExW(&windowClass);
+    return Run();
+}
