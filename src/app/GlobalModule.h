@@ -2,12 +2,17 @@
 // statistics reporter and the launch parameters, built before the entry function runs.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/window.h"
+#include "stats/StatisticsReporter.h"
 #include "ui/FormBack.h"
 #include "ui/KXForm.h"
 #include "ui/MessageLoop.h"
+#include "update/DownloadDone.h"
+
+class CDownloadPool;
 
 class CGlobalModule : public CMessageFilter {
 public:
@@ -30,11 +35,19 @@ public:
     std::wstring GetUID() const { return m_strUID; }
     std::wstring GetRefer() const { return m_strRefer; }
 
+    // Posts one report request whose answer goes to the scratch file in the temporary folder;
+    // does nothing without a task pool.
+    void PostReportRequest(const std::wstring& url, ClientTaskId taskId,
+                           const std::wstring& fileName);
+
     HINSTANCE m_hInstance = nullptr;
     wchar_t m_szTitle[100] = {};
     wchar_t m_szWindowClass[100] = {};
     CFormBack m_formBack;
     CKXForm m_formLogin;
+    // Null when it could not be made: every later post then does nothing.
+    std::unique_ptr<CDownloadPool> m_pTaskPool;
+    StatisticsReporter m_stats;
 
     std::wstring m_strRemoteVersion;
     std::wstring m_strLoginUrl;
