@@ -1,8 +1,21 @@
 #include "app/GlobalModule.h"
 
-CGlobalModule::CGlobalModule() { LoadLaunchParameters(); }
+#include <new>
 
-CGlobalModule::~CGlobalModule() = default;
+#include "net/DownloadPool.h"
+
+CGlobalModule::CGlobalModule() {
+    LoadLaunchParameters();
+    m_pTaskPool.reset(new (std::nothrow) CDownloadPool);
+}
+
+CGlobalModule::~CGlobalModule() {
+    // The workers' callbacks reach this object, so they end before any member goes.
+    if (m_pTaskPool) {
+        m_pTaskPool->Stop();
+        m_pTaskPool.reset();
+    }
+}
 
 BOOL CGlobalModule::PreTranslateMessage(MSG* msg) {
     HWND login = m_formLogin.GetHwnd();

@@ -6,10 +6,14 @@
 #include <string>
 
 #include "platform/window.h"
+#include "stats/StatisticsReporter.h"
 #include "ui/FormBack.h"
 #include "ui/MessageLoop.h"
+#include "update/DownloadDone.h"
 #include "windows/FormGame.h"
 #include "windows/FormLogin.h"
+
+class CDownloadPool;
 
 class CGlobalModule : public CMessageFilter {
 public:
@@ -36,12 +40,20 @@ public:
     std::wstring GetUID() const { return m_strUID; }
     std::wstring GetRefer() const { return m_strRefer; }
 
+    // Posts one report request whose answer goes to the scratch file in the temporary folder;
+    // does nothing without a task pool.
+    void PostReportRequest(const std::wstring& url, ClientTaskId taskId,
+                           const std::wstring& fileName);
+
     HINSTANCE m_hInstance = nullptr;
     wchar_t m_szTitle[100] = {};
     wchar_t m_szWindowClass[100] = {};
     CFormBack m_formBack;
     CFormLogin m_formLogin;
     CFormGame* m_pFormGame = nullptr;
+    // Null when it could not be made: every later post then does nothing.
+    std::unique_ptr<CDownloadPool> m_pTaskPool;
+    StatisticsReporter m_stats;
 
     std::wstring m_strRemoteVersion;
     std::wstring m_strLoginUrl;
