@@ -65,12 +65,14 @@ LRESULT MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int Run() {
     CFormLogin& login = g_module.m_formLogin;
+    // The report's completion closes the hidden login window, so the window is made before the
+    // report can finish, even when the request fails at once.
     if (HasSwitch(L"/setupsucc")) {
+        login.CreateHidden();
         g_module.m_stats.SendInstallReport();
-        login.CreateHidden();
     } else if (HasSwitch(L"/uninstallsucc")) {
-        g_module.m_stats.SendUninstallReport();
         login.CreateHidden();
+        g_module.m_stats.SendUninstallReport();
     } else if (HasSwitch(L"/ShowDeskTop")) {
         login.CreateHidden();
         PostMessageW(login.GetHwnd(), WM_CLOSE_CLIENT, 0, 0);

@@ -24,7 +24,10 @@ bool FileWriter::Create(const std::wstring& path) {
     if (m_impl->fd >= 0) {
         return false;
     }
-    m_impl->fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // Downloads land in shared folders such as /tmp under fixed names: a link planted there by
+    // someone else must not make the client overwrite the file it points to.
+    m_impl->fd = ::open(ToUtf8(path).c_str(),
+                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
     return m_impl->fd >= 0;
 }
 
