@@ -19,6 +19,7 @@
 #include "platform/gtk/gtk_ui.h"
 #include "support/LocalHttpServer.h"
 #include "support/Pump.h"
+#include "support/TestDisplay.h"
 #include "support/XvfbDisplay.h"
 
 namespace {
@@ -66,13 +67,7 @@ struct Notification {
 class WebKitBrowser : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_display = std::make_unique<testing_support::XvfbDisplay>(1280, 1024);
-        ASSERT_TRUE(plat::InitializeUserInterface());
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = PlainProc;
-        windowClass.lpszClassName = L"owner";
-        RegisterClassExW(&windowClass);
+        s_display = testing_support::OpenTestDisplay(L"owner", PlainProc, 0);
     }
     static void TearDownTestSuite() { s_display.reset(); }
 
