@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,7 +43,7 @@ class CCWebNotifyEventHandler : public CEventHandler<T, M, ICWebNotifyEventHandl
 public:
     using CEventHandler<T, M, ICWebNotifyEventHandler>::CEventHandler;
     void Notify(UINT code, WPARAM wParam, LPARAM lParam) override {
-        (this->m_pTarget->*this->m_method)(code, wParam, lParam);
+        std::invoke(this->m_method, this->m_pTarget, code, wParam, lParam);
     }
 };
 

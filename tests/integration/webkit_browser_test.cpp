@@ -236,6 +236,13 @@ TEST_F(WebKitBrowser, APageWithAFrameCompletesOnceAndNeitherShowsScrollBars) {
               "hidden");
 }
 
+TEST_F(WebKitBrowser, APageAskingForTheExternalObjectIsNotifiedAndGetsNone) {
+    ASSERT_TRUE(m_view.Navigate(m_server.Url("/page")));
+    ASSERT_TRUE(PumpUntil([this] { return Count(WEBNOTIFY_DOCUMENTCOMPLETE) > 0; }));
+    EXPECT_EQ(Evaluate("String(window.external)"), "null");
+    EXPECT_TRUE(PumpUntil([this] { return Count(WEBNOTIFY_GETEXTERNAL) == 1; }));
+}
+
 TEST_F(WebKitBrowser, TheCacheClearCompletes) {
     ASSERT_TRUE(m_view.Navigate(m_server.Url("/page")));
     ASSERT_TRUE(PumpUntil([this] { return Count(WEBNOTIFY_DOCUMENTCOMPLETE) > 0; }));
