@@ -25,6 +25,7 @@ using WCHAR = wchar_t;
 using LPCWSTR = const wchar_t*;
 using LPWSTR = wchar_t*;
 using HANDLE = void*;
+using HRESULT = LONG;
 
 // Handles are distinct pointer types so that they cannot be mixed up; the objects behind them
 // belong to the backend.
@@ -78,6 +79,10 @@ struct BLENDFUNCTION {
 };
 inline constexpr BYTE AC_SRC_OVER = 0x00;
 inline constexpr BYTE AC_SRC_ALPHA = 0x01;
+
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_ABORT = static_cast<HRESULT>(0x80004004);
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
 
 struct MSG {
     HWND hwnd;

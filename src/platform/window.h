@@ -144,6 +144,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 // Sends WM_DESTROY, then the window is gone; its handle is never reused.
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
+// True when the window is a child of the parent or of one of its children.
+BOOL IsChild(HWND parent, HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
 // Moves (SC_MOVE) start a drag of the window with the mouse; everything else is ignored.
 LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -10,6 +10,7 @@
 #include "app/GlobalModule.h"
 #include "platform/resources.h"
 #include "support/Pump.h"
+#include "support/TestDisplay.h"
 #include "support/XvfbDisplay.h"
 #include "ui/Bitmaps.h"
 #include "ui/KXButton.h"
@@ -81,14 +82,7 @@ LRESULT RouteToForms(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 class GtkToolkit : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_display = std::make_unique<testing_support::XvfbDisplay>(1280, 1024);
-        ASSERT_TRUE(plat::InitializeUserInterface());
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = RouteToForms;
-        windowClass.lpszClassName = L"test";
-        RegisterClassExW(&windowClass);
+        s_display = testing_support::OpenTestDisplay(L"test", RouteToForms, CS_DBLCLKS);
         g_module.m_szWindowClass[0] = L't';
         g_module.m_szWindowClass[1] = L'e';
         g_module.m_szWindowClass[2] = L's';

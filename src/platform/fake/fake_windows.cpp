@@ -91,6 +91,18 @@ BOOL IsWindow(HWND hwnd) {
     return LiveWindow(hwnd) != nullptr;
 }
 
+BOOL IsChild(HWND parent, HWND hwnd) {
+    const WindowRecord* window = LiveWindow(hwnd);
+    for (HWND up = window != nullptr ? window->info.parent : nullptr; up != nullptr;) {
+        if (up == parent) {
+            return true;
+        }
+        const WindowRecord* above = LiveWindow(up);
+        up = above != nullptr ? above->info.parent : nullptr;
+    }
+    return false;
+}
+
 BOOL IsWindowVisible(HWND hwnd) {
     WindowRecord* window = LiveWindow(hwnd);
     return window != nullptr && window->info.visible();

@@ -300,9 +300,11 @@ BOOL DestroyWindow(HWND hwnd) {
     }
     w->destroyed = true;  // a second DestroyWindow from inside WM_DESTROY does nothing
     w->proc(hwnd, WM_DESTROY, 0, 0);
-    for (const auto& other : AllWindows()) {
-        if (other->parent == hwnd && gtkui::Window(other.get()) != nullptr) {
-            LiveWindows().erase(other.get());
+    // As on Windows, children get WM_DESTROY after their parent, so that they can let go of what
+    // they put in their boxes (a web engine) before the boxes go.
+    for (std::size_t i = 0; i < AllWindows().size(); ++i) {
+        if (AllWindows()[i]->parent == hwnd) {
+            DestroyWindow(AllWindows()[i].get());
         }
     }
     LiveWindows().erase(w);
@@ -324,6 +326,16 @@ BOOL DestroyWindow(HWND hwnd) {
 }
 
 BOOL IsWindow(HWND hwnd) { return gtkui::Window(hwnd) != nullptr ? 1 : 0; }
+
+BOOL IsChild(HWND parent, HWND hwnd) {
+    HWND__* w = gtkui::Window(hwnd);
+    for (HWND up = w != nullptr ? w->parent : nullptr; up != nullptr; up = up->parent) {
+        if (up == parent) {
+            return 1;
+        }
+    }
+    return 0;
+}
 
 BOOL IsWindowVisible(HWND hwnd) {
     for (HWND__* w = gtkui::Window(hwnd); w != nullptr; w = gtkui::Window(w->parent)) {
