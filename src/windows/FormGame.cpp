@@ -4,6 +4,7 @@
 #include "app/GlobalModule.h"
 #include "app/PlatformAddresses.h"
 #include "app/TextUtil.h"
+#include "ui/Bitmaps.h"
 #include "windows/OpenInBrowser.h"
 
 namespace {
@@ -46,9 +47,9 @@ bool CFormGame::OnCreate(const std::wstring& startAddress) {
     for (const auto& b : buttons) {
         b.button->LoadBitmaps(g_module.m_hInstance, b.normal, b.hover, b.hover);
         if (b.button == &m_btnMaximize) {
-            m_btnMaximize.m_hBmpAltNormal = LoadBitmapW(g_module.m_hInstance, MAKEINTRESOURCEW(143));
-            m_btnMaximize.m_hBmpAltHover = LoadBitmapW(g_module.m_hInstance, MAKEINTRESOURCEW(162));
-            m_btnMaximize.m_hBmpAltPressed = LoadBitmapW(g_module.m_hInstance, MAKEINTRESOURCEW(162));
+            m_btnMaximize.m_hBmpAltNormal = LoadResourceBitmap(g_module.m_hInstance, 143);
+            m_btnMaximize.m_hBmpAltHover = LoadResourceBitmap(g_module.m_hInstance, 162);
+            m_btnMaximize.m_hBmpAltPressed = LoadResourceBitmap(g_module.m_hInstance, 162);
         }
         b.button->m_hCursor = LoadCursorW(nullptr, IDC_HAND);
         AddControl(b.button);

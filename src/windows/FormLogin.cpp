@@ -215,12 +215,12 @@ void CFormLogin::ShowLoginView(bool error) {
     GetClientRect(m_hWnd, &client);
     const POINT at = CenteredPosition(client);
     if (error) {
-        MoveWindow(m_view.m_hWnd, kOutside.left, kOutside.top, 50, 50, FALSE);
+        MoveWindow(m_view.m_hWnd, kOutside.left, kOutside.top, 50, 50, 0);
         m_lblRetry.SetText(kRetryText, true);
         m_lblRetry.m_hCursor = LoadCursorW(nullptr, IDC_HAND);
     } else {
         MoveWindow(m_view.m_hWnd, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
-                   kPageArea.bottom - kPageArea.top, FALSE);
+                   kPageArea.bottom - kPageArea.top, 0);
     }
     UINT flags = SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOSIZE;
     if (m_bRetrying) {

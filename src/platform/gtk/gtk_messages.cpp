@@ -1,9 +1,11 @@
 // The UI thread's message queue on top of GLib's main loop. Posted messages wait in our own queue
 // so that the application's loop can offer them to its filter first; while a modal dialog or a
 // menu runs its own loop, a GLib source dispatches them directly, as Windows' modal loops do.
+#include <algorithm>
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "platform/gtk/gtk_ui.h"
 #include "platform/text.h"
@@ -23,6 +25,7 @@ Queue& TheQueue() {
 }
 
 int g_modalDepth = 0;
+std::vector<GtkWidget*> g_openDialogs;
 std::thread::id g_uiThread;
 
 bool PopMessage(MSG* msg) {
@@ -91,6 +94,14 @@ bool InitializeUserInterface() {
 }  // namespace plat
 
 bool gtkui::IsUiThread() { return std::this_thread::get_id() == g_uiThread; }
+
+void gtkui::RaiseModalDialogs() {
+    for (GtkWidget* dialog : g_openDialogs) {
+        if (GdkWindow* gdk = gtk_widget_get_window(dialog); gdk != nullptr) {
+            gdk_window_raise(gdk);
+        }
+    }
+}
 
 BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     {
@@ -161,10 +172,12 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     }
     gtk_window_present(GTK_WINDOW(dialog));  // without a window manager only this gives it keys
     gint response = 0;
+    g_openDialogs.push_back(dialog);
     {
         ModalScope modal;
         response = gtk_dialog_run(GTK_DIALOG(dialog));
     }
+    g_openDialogs.erase(std::find(g_openDialogs.begin(), g_openDialogs.end(), dialog));
     gtk_widget_destroy(dialog);
     if (!yesNo) {
         return IDOK;

@@ -103,4 +103,8 @@ void KeepShapeOnRealize(HWND hwnd);
 
 bool IsUiThread();
 
+// A message box stays above the windows it belongs to, as owned windows do on Windows, also
+// where no window manager keeps it there.
+void RaiseModalDialogs();
+
 }  // namespace gtkui

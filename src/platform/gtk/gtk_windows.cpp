@@ -200,6 +200,7 @@ void Raise(HWND__* w, HWND insertAfter) {
     if (GdkWindow* gdk = gtk_widget_get_window(w->widget); gdk != nullptr) {
         gdk_window_raise(gdk);
     }
+    gtkui::RaiseModalDialogs();
 }
 
 void Resize(HWND__* w, int width, int height) {
@@ -422,6 +423,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     }
     if (moved) {
         SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+    }
+    // Windows activates a shown window that comes to the top unless told not to, and windows that
+    // keep others in step (the background and the login window) rely on hearing WM_ACTIVATE then.
+    if (IsTopLevel(w) && (flags & (SWP_NOACTIVATE | SWP_NOZORDER)) == 0 &&
+        gtk_widget_get_visible(w->widget)) {
+        SendMessageW(hwnd, WM_ACTIVATE, WA_ACTIVE, 0);
     }
     return 1;
 }

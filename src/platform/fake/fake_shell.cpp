@@ -1,0 +1,27 @@
+#include "platform/fake/fake_shell.h"
+
+#include "platform/shell.h"
+
+namespace plat {
+
+namespace {
+
+std::vector<std::wstring>& Opened() {
+    static std::vector<std::wstring> opened;
+    return opened;
+}
+
+}  // namespace
+
+bool OpenWithDefaultHandler(const std::wstring& address) {
+    Opened().push_back(address);
+    return true;
+}
+
+void OnTerminationRequest(void (*)()) {}
+
+std::vector<std::wstring> fake::OpenedAddresses() { return Opened(); }
+
+void fake::ClearOpenedAddresses() { Opened().clear(); }
+
+}  // namespace plat

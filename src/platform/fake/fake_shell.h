@@ -1,0 +1,12 @@
+// The desktop as the tests see it: which addresses the client asked it to open.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace plat::fake {
+
+std::vector<std::wstring> OpenedAddresses();
+void ClearOpenedAddresses();
+
+}  // namespace plat::fake
