@@ -12,8 +12,15 @@
 
 namespace {
 
-// The same end as a confirmed quit: the loop ends and the application object stops the pool.
-void QuitOnRequest() { PostQuitMessage(0); }
+// The same end as a confirmed quit: the windows with pages go while the toolkit still runs, the
+// loop ends, and the application object stops the pool.
+void QuitOnRequest() {
+    if (g_module.m_pFormGame != nullptr) {
+        g_module.m_pFormGame->Close();
+    }
+    PostQuitMessage(0);
+    g_module.m_formLogin.Close();
+}
 
 void EnterGame() {
     auto* game = new CFormGame;

@@ -53,10 +53,11 @@ int main(int argc, char** argv) {
         RequestLog log(options.logPath);
         SimServer server(options, log);
         server.Start();
+        // One write, before the ready file: whoever waits for the file then sees the whole line.
+        std::cerr << "platform-sim ready\n" << std::flush;
         if (!options.readyFile.empty()) {
             WriteReadyFile(options.readyFile, server.Addresses());
         }
-        std::cerr << "platform-sim ready" << std::endl;
         int signal = 0;
         sigwait(&stopSignals, &signal);
         server.Stop();
