@@ -14,8 +14,9 @@ packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev
   # the face the skin asks for falls back to this one
   fonts-wqy-microhei
-  # a display, input and screenshots for the end-to-end tests and the demo
-  xvfb xdotool x11-utils imagemagick
+  # a display, input and screenshots for the end-to-end tests and the demo; a private network
+  # namespace per end-to-end test
+  xvfb xdotool x11-utils imagemagick iproute2 util-linux
 )
 
 missing=()
