@@ -5,6 +5,7 @@
 #include "platform/paint.h"
 #include "platform/resources.h"
 #include "ui/PngResource.h"
+#include "ui/WindowStyles.h"
 
 namespace {
 
@@ -15,12 +16,9 @@ constexpr WPARAM kDragByCaption = SC_MOVE | 2;
 
 bool CFormBack::OnCreate() {
     Create(g_module.m_szWindowClass, g_module.m_szTitle, g_module.m_hInstance);
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE));
-    SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>((style & 0x7F30FF7F) | 0x000A0000));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    SetWindowLongW(m_hWnd, GWL_EXSTYLE,
-                   static_cast<LONG>((exStyle & 0xFFFFFE7E) | WS_EX_LAYERED |
-                                     (g_module.m_nTopMost == 1 ? WS_EX_TOPMOST : 0)));
+    ChangeStyle(m_hWnd, GWL_STYLE, 0x7F30FF7F, 0x000A0000);
+    ChangeStyle(m_hWnd, GWL_EXSTYLE, 0xFFFFFE7E,
+                WS_EX_LAYERED | (g_module.m_nTopMost == 1 ? WS_EX_TOPMOST : 0));
     PaintLayered();
     return true;
 }

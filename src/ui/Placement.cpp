@@ -2,6 +2,7 @@
 
 #include "app/GlobalModule.h"
 #include "ui/KXForm.h"
+#include "ui/WindowStyles.h"
 
 namespace {
 
@@ -18,10 +19,7 @@ POINT CenteredPosition(const RECT& client) {
 
 void PlaceHidden(CKXForm& form) {
     HWND hWnd = form.GetHwnd();
-    LONG exStyle = GetWindowLongW(hWnd, GWL_EXSTYLE);
-    SetWindowLongW(hWnd, GWL_EXSTYLE,
-                   static_cast<LONG>((static_cast<DWORD>(exStyle) & ~WS_EX_APPWINDOW) |
-                                     WS_EX_TOOLWINDOW));
+    ChangeStyle(hWnd, GWL_EXSTYLE, ~WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
     SetWindowPos(hWnd, TopMost() ? HWND_TOPMOST : HWND_TOP, -2000, -2000, 0, 0,
                  SWP_SHOWWINDOW | SWP_NOSIZE);
     ShowWindow(hWnd, SW_SHOWNORMAL);
@@ -30,9 +28,8 @@ void PlaceHidden(CKXForm& form) {
 
 void ShowFormCentered(CKXForm& form, bool keepPosition) {
     HWND hWnd = form.GetHwnd();
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(hWnd, GWL_EXSTYLE));
-    exStyle = (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW | (TopMost() ? WS_EX_TOPMOST : 0);
-    SetWindowLongW(hWnd, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    ChangeStyle(hWnd, GWL_EXSTYLE, ~WS_EX_TOOLWINDOW,
+                WS_EX_APPWINDOW | (TopMost() ? WS_EX_TOPMOST : 0));
     RECT client{};
     GetClientRect(hWnd, &client);
     POINT at = CenteredPosition(client);

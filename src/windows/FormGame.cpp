@@ -2,9 +2,9 @@
 
 #include "app/AppMessages.h"
 #include "app/GlobalModule.h"
-#include "app/PlatformAddresses.h"
 #include "app/TextUtil.h"
 #include "ui/Bitmaps.h"
+#include "ui/WindowStyles.h"
 #include "windows/OpenInBrowser.h"
 
 namespace {
@@ -29,8 +29,7 @@ CFormGame::~CFormGame() = default;
 
 bool CFormGame::OnCreate(const std::wstring& startAddress) {
     Create(g_module.m_szWindowClass, g_module.m_szTitle, g_module.m_hInstance);
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE));
-    SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>((style & 0xFF3AFFFF) | 0x000A0000));
+    ChangeStyle(m_hWnd, GWL_STYLE, 0xFF3AFFFF, 0x000A0000);
 
     m_imgTitle.LoadFromResource(g_module.m_hInstance, 148);
     m_imgTitle.m_bTransparent = true;
@@ -188,16 +187,8 @@ bool CFormGame::OnLButtonUp(WPARAM wParam, POINT* pt) {
             return false;
         }
         Close();
-    } else if (hit == &m_btnService) {
-        OpenInBrowser(addresses::ServicePage());
-    } else if (hit == &m_btnPay) {
-        OpenInBrowser(g_module.GetPayUrl());
-    } else if (hit == &m_btnHome) {
-        OpenInBrowser(addresses::OfficialSite());
-    } else if (hit == &m_btnForum) {
-        OpenInBrowser(addresses::ForumPage());
     } else {
-        return false;
+        return OpenLinkPage(hit, LinkButtons{&m_btnService, &m_btnPay, &m_btnHome, &m_btnForum});
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "app/SettingsFile.h"
 #include "ui/Bitmaps.h"
 #include "ui/Placement.h"
+#include "ui/WindowStyles.h"
 #include "update/UpdateCheck.h"
 #include "windows/OpenInBrowser.h"
 
@@ -28,12 +29,9 @@ CFormLogin::~CFormLogin() = default;
 
 bool CFormLogin::OnCreate() {
     Create(g_module.m_szWindowClass, g_module.m_szTitle, g_module.m_hInstance);
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE));
-    SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>((style & 0x7F30FF7F) | 0x000A0000));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    SetWindowLongW(m_hWnd, GWL_EXSTYLE,
-                   static_cast<LONG>((exStyle & 0xFFFFFE7E) | WS_EX_LAYERED |
-                                     (g_module.m_nTopMost == 1 ? WS_EX_TOPMOST : 0)));
+    ChangeStyle(m_hWnd, GWL_STYLE, 0x7F30FF7F, 0x000A0000);
+    ChangeStyle(m_hWnd, GWL_EXSTYLE, 0xFFFFFE7E,
+                WS_EX_LAYERED | (g_module.m_nTopMost == 1 ? WS_EX_TOPMOST : 0));
     SetLayeredWindowAttributes(m_hWnd, kColorKey, 0, LWA_COLORKEY);
 
     m_imgBack.LoadFromResource(g_module.m_hInstance, 136);
@@ -75,11 +73,8 @@ bool CFormLogin::OnCreate() {
 
 bool CFormLogin::CreateHidden() {
     Create(g_module.m_szWindowClass, g_module.m_szTitle, g_module.m_hInstance);
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE));
-    SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>((style & 0x7F30FF7F) | 0x000A0000));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    SetWindowLongW(m_hWnd, GWL_EXSTYLE,
-                   static_cast<LONG>((exStyle & 0xFFFBFEFE) | WS_EX_TOOLWINDOW));
+    ChangeStyle(m_hWnd, GWL_STYLE, 0x7F30FF7F, 0x000A0000);
+    ChangeStyle(m_hWnd, GWL_EXSTYLE, 0xFFFBFEFE, WS_EX_TOOLWINDOW);
     return true;
 }
 
@@ -146,18 +141,10 @@ bool CFormLogin::OnLButtonUp(WPARAM wParam, POINT* pt) {
             m_lblRetry.SetText(kRetryingText, true);
             m_lblRetry.m_hCursor = LoadCursorW(nullptr, IDC_ARROW);
         }
-    } else if (hit == &m_btnService) {
-        OpenInBrowser(addresses::ServicePage());
-    } else if (hit == &m_btnPay) {
-        OpenInBrowser(g_module.GetPayUrl());
-    } else if (hit == &m_btnHome) {
-        OpenInBrowser(addresses::OfficialSite());
-    } else if (hit == &m_btnForum) {
-        OpenInBrowser(addresses::ForumPage());
     } else if (hit == &m_btnGuide) {
         OpenInBrowser(addresses::GuidesPage());
     } else {
-        return false;
+        return OpenLinkPage(hit, LinkButtons{&m_btnService, &m_btnPay, &m_btnHome, &m_btnForum});
     }
     return true;
 }
@@ -208,9 +195,8 @@ void CFormLogin::OnWebNotify(UINT code, WPARAM, LPARAM) {
 
 void CFormLogin::ShowLoginView(bool error) {
     const bool topMost = g_module.m_nTopMost == 1;
-    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE));
-    exStyle = (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW | (topMost ? WS_EX_TOPMOST : 0);
-    SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    ChangeStyle(m_hWnd, GWL_EXSTYLE, ~WS_EX_APPWINDOW,
+                WS_EX_TOOLWINDOW | (topMost ? WS_EX_TOPMOST : 0));
     RECT client{};
     GetClientRect(m_hWnd, &client);
     const POINT at = CenteredPosition(client);
