@@ -93,6 +93,11 @@ bool IsClientWindow(::Display* display, Window window) {
     return ours;
 }
 
+// Windows come and go while the test looks at them; a vanished one is simply skipped.
+int IgnoreXError(::Display*, XErrorEvent*) { return 0; }
+
+int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+
 }  // namespace
 
 bool operator==(const Rect& a, const Rect& b) {
@@ -147,6 +152,7 @@ ClientSession::ClientSession(const std::string& settings) {
                                "x-scheme-handler/http=velkora-e2e-opener.desktop\n"
                                "x-scheme-handler/https=velkora-e2e-opener.desktop\n");
     m_xvfb = std::make_unique<testing_support::XvfbDisplay>(kScreenWidth, kScreenHeight);
+    XSetErrorHandler(IgnoreXError);
     m_display = XOpenDisplay(m_xvfb->name().c_str());
     if (m_display == nullptr) {
         throw std::runtime_error("cannot open the test display " + m_xvfb->name());
@@ -224,13 +230,13 @@ int ClientSession::WaitForClientExit() {
     WaitUntil(
         "the client to end", [&] { return !ClientRunning(); },
         [&] { return DescribeShownWindows(); });
-    return WIFEXITED(m_clientStatus) ? WEXITSTATUS(m_clientStatus) : 128 + WTERMSIG(m_clientStatus);
+    return ExitCode(m_clientStatus);
 }
 
 int ClientSession::StopClient() {
     m_clientStatus = Stop(m_client);
     m_client = -1;
-    return WIFEXITED(m_clientStatus) ? WEXITSTATUS(m_clientStatus) : 128 + WTERMSIG(m_clientStatus);
+    return ExitCode(m_clientStatus);
 }
 
 std::vector<std::string> ClientSession::SimLog() const { return ReadLines(Path("sim.log")); }
