@@ -21,7 +21,9 @@ const std::string kLoginPage = "GET /controller/client.php?";
 const std::string kEnterGame = "GET /game/enter.php?";
 const std::string kPayPage = "http://127.0.0.1:47802/select.php";
 
-Rect LoginRect() { return CentredRect(1024, 700); }
+Rect LoginRect() {
+    return CentredRect(1024, 700);
+}
 
 // Login window and background, both centred and of the same size.
 void WaitForLoginWindows(const ClientSession& session) {
@@ -126,8 +128,7 @@ TEST(TypicalRun, EnteringTheGameSwitchingItsModeAndReturningToLogin) {
     const Rect screen{0, 0, kW, kH};
     session.WaitForShownRects({screen});
     const std::string entered = session.WaitForRequest(kEnterGame);
-    EXPECT_NE(entered.find("wd_server=S12&wd_entergame=1&wd_username=alice 200"),
-              std::string::npos)
+    EXPECT_NE(entered.find("wd_server=S12&wd_entergame=1&wd_username=alice 200"), std::string::npos)
         << entered;
 
     session.Click(kW - 399, 17);  // the tool bar's pay button

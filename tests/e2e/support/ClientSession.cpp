@@ -45,7 +45,9 @@ void WriteExecutable(const std::string& path, const std::string& content) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);
 }
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 
 // Stops a child by its id: SIGTERM, then SIGKILL when it does not end; returns its wait status.
 int Stop(pid_t pid) {
@@ -94,9 +96,13 @@ bool IsClientWindow(::Display* display, Window window) {
 }
 
 // Windows come and go while the test looks at them; a vanished one is simply skipped.
-int IgnoreXError(::Display*, XErrorEvent*) { return 0; }
+int IgnoreXError(::Display*, XErrorEvent*) {
+    return 0;
+}
 
-int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+int ExitCode(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
 
 }  // namespace
 
@@ -126,8 +132,7 @@ void WaitUntil(const std::string& what, const std::function<bool()>& done,
 }
 
 ClientSession::ClientSession(const std::string& settings) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "velkora-e2e-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "velkora-e2e-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot create the session folder");
     }
@@ -143,10 +148,10 @@ ClientSession::ClientSession(const std::string& settings) {
     // The user's default web handler records the addresses it is asked to open.
     WriteExecutable(Path("opener.sh"),
                     "#!/bin/sh\nprintf '%s\\n' \"$1\" >> " + Quoted(Path("opened.log")) + "\n");
-    testing_support::WriteFile(Path("data/applications/velkora-e2e-opener.desktop"),
-                               "[Desktop Entry]\nType=Application\nName=Opener\nExec=" +
-                                   Path("opener.sh") +
-                                   " %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
+    testing_support::WriteFile(
+        Path("data/applications/velkora-e2e-opener.desktop"),
+        "[Desktop Entry]\nType=Application\nName=Opener\nExec=" + Path("opener.sh") +
+            " %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n");
     testing_support::WriteFile(Path("config/mimeapps.list"),
                                "[Default Applications]\n"
                                "x-scheme-handler/http=velkora-e2e-opener.desktop\n"
@@ -197,13 +202,13 @@ pid_t ClientSession::Spawn(const std::vector<std::string>& argv) const {
 
 void ClientSession::StartSim(const std::vector<std::string>& options) {
     std::filesystem::remove(Path("ready"));
-    std::vector<std::string> argv = {PLATFORM_SIM, "--log", Path("sim.log"), "--upgrader-log",
-                                     Path("upgrader.log"), "--ready-file", Path("ready")};
+    std::vector<std::string> argv = {
+        PLATFORM_SIM,         "--log",        Path("sim.log"), "--upgrader-log",
+        Path("upgrader.log"), "--ready-file", Path("ready")};
     argv.insert(argv.end(), options.begin(), options.end());
     m_sim = Spawn(argv);
     WaitUntil(
-        "platform-sim to listen",
-        [&] { return !ReadLines(Path("ready")).empty(); },
+        "platform-sim to listen", [&] { return !ReadLines(Path("ready")).empty(); },
         [&] { return " no ready file"; });
 }
 
@@ -239,7 +244,9 @@ int ClientSession::StopClient() {
     return ExitCode(m_clientStatus);
 }
 
-std::vector<std::string> ClientSession::SimLog() const { return ReadLines(Path("sim.log")); }
+std::vector<std::string> ClientSession::SimLog() const {
+    return ReadLines(Path("sim.log"));
+}
 
 std::vector<std::string> ClientSession::Requests(const std::string& part) const {
     std::vector<std::string> found;
@@ -258,7 +265,9 @@ std::string ClientSession::WaitForRequest(const std::string& part, size_t count)
     return Requests(part)[count - 1];
 }
 
-std::string ClientSession::Settings() const { return testing_support::ReadFile(Path("Stavel.ini")); }
+std::string ClientSession::Settings() const {
+    return testing_support::ReadFile(Path("Stavel.ini"));
+}
 
 std::vector<std::string> ClientSession::OpenedAddresses() const {
     return ReadLines(Path("opened.log"));
@@ -373,7 +382,8 @@ std::vector<Rgb> ClientSession::ScreenPixels(const Rect& area) const {
         for (int x = 0; x < area.width; ++x) {
             const unsigned long pixel = XGetPixel(image, x, y);
             pixels.push_back({static_cast<int>((pixel >> 16) & 0xFF),
-                              static_cast<int>((pixel >> 8) & 0xFF), static_cast<int>(pixel & 0xFF)});
+                              static_cast<int>((pixel >> 8) & 0xFF),
+                              static_cast<int>(pixel & 0xFF)});
         }
     }
     XDestroyImage(image);
@@ -398,6 +408,8 @@ void ClientSession::Type(const std::string& text) const {
     testing_support::Xdotool("type --delay 30 " + Quoted(text));
 }
 
-void ClientSession::Key(const std::string& keys) const { testing_support::Xdotool("key " + keys); }
+void ClientSession::Key(const std::string& keys) const {
+    testing_support::Xdotool("key " + keys);
+}
 
 }  // namespace e2e
