@@ -9,7 +9,7 @@ namespace {
 // Kept once computed; an empty kept value is computed again. The lock matters because the first
 // request may come from a download worker while the UI thread asks too.
 std::wstring Kept(std::wstring& kept, std::wstring (*compute)()) {
-    static std::mutex lock;
+    static std::mutex& lock = *new std::mutex;  // never destroyed: used until the process ends
     std::lock_guard<std::mutex> guard(lock);
     if (kept.empty()) {
         kept = compute();

@@ -6,7 +6,7 @@
 #include "platform/system.h"
 
 std::wstring NewGuidText() {
-    static std::mutex lock;
+    static std::mutex& lock = *new std::mutex;  // never destroyed: used until the process ends
     static wchar_t buffer[128];
     std::lock_guard<std::mutex> guard(lock);
     plat::Guid guid{};

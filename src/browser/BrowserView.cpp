@@ -11,7 +11,7 @@ const std::wstring kBlank = L"about:blank";
 const std::wstring kScript = L"javascript";
 
 std::map<HWND, CBrowserView*>& Views() {
-    static std::map<HWND, CBrowserView*> views;
+    static std::map<HWND, CBrowserView*>& views = *new std::map<HWND, CBrowserView*>;  // never destroyed: used until the process ends
     return views;
 }
 

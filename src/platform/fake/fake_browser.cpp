@@ -7,7 +7,7 @@ namespace plat::fake {
 namespace {
 
 std::vector<FakeBrowser*>& Live() {
-    static std::vector<FakeBrowser*> live;
+    static std::vector<FakeBrowser*>& live = *new std::vector<FakeBrowser*>;  // never destroyed: used until the process ends
     return live;
 }
 

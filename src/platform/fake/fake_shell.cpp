@@ -1,13 +1,14 @@
 #include "platform/fake/fake_shell.h"
 
 #include "platform/shell.h"
+#include "platform/window.h"
 
 namespace plat {
 
 namespace {
 
 std::vector<std::wstring>& Opened() {
-    static std::vector<std::wstring> opened;
+    static std::vector<std::wstring>& opened = *new std::vector<std::wstring>;  // never destroyed: used until the process ends
     return opened;
 }
 
@@ -19,6 +20,8 @@ bool OpenWithDefaultHandler(const std::wstring& address) {
 }
 
 void OnTerminationRequest(void (*)()) {}
+
+bool InitializeUserInterface() { return true; }
 
 std::vector<std::wstring> fake::OpenedAddresses() { return Opened(); }
 

@@ -5,12 +5,12 @@ namespace plat::fake {
 namespace detail {
 
 State& TheState() {
-    static State state = FreshState();
+    static State& state = *new State(FreshState());  // never destroyed: used until the process ends
     return state;
 }
 
 Queue& TheQueue() {
-    static Queue queue;
+    static Queue& queue = *new Queue;  // never destroyed: used until the process ends
     return queue;
 }
 

@@ -15,7 +15,7 @@ struct Machine {
 };
 
 Machine& TheMachine() {
-    static Machine machine;
+    static Machine& machine = *new Machine;  // never destroyed: used until the process ends
     return machine;
 }
 

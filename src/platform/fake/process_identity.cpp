@@ -16,7 +16,7 @@ struct Identity {
 };
 
 Identity& TheIdentity() {
-    static Identity identity;
+    static Identity& identity = *new Identity;  // never destroyed: used until the process ends
     return identity;
 }
 

@@ -13,7 +13,7 @@ struct Programs {
 };
 
 Programs& ThePrograms() {
-    static Programs programs;
+    static Programs& programs = *new Programs;  // never destroyed: used until the process ends
     return programs;
 }
 

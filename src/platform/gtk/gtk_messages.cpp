@@ -20,7 +20,7 @@ struct Queue {
 };
 
 Queue& TheQueue() {
-    static Queue queue;
+    static Queue& queue = *new Queue;  // never destroyed: used until the process ends
     return queue;
 }
 

@@ -17,18 +17,18 @@ struct WindowClass {
 };
 
 std::map<std::wstring, WindowClass>& Classes() {
-    static std::map<std::wstring, WindowClass> classes;
+    static std::map<std::wstring, WindowClass>& classes = *new std::map<std::wstring, WindowClass>;  // never destroyed: used until the process ends
     return classes;
 }
 
 // Records are never freed, so a handle never comes back to mean another window.
 std::vector<std::unique_ptr<HWND__>>& AllWindows() {
-    static std::vector<std::unique_ptr<HWND__>> windows;
+    static std::vector<std::unique_ptr<HWND__>>& windows = *new std::vector<std::unique_ptr<HWND__>>;  // never destroyed: used until the process ends
     return windows;
 }
 
 std::unordered_set<HWND__*>& LiveWindows() {
-    static std::unordered_set<HWND__*> live;
+    static std::unordered_set<HWND__*>& live = *new std::unordered_set<HWND__*>;  // never destroyed: used until the process ends
     return live;
 }
 

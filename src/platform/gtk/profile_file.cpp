@@ -21,7 +21,7 @@ namespace {
 // Reads and writes from the UI thread and the download workers would otherwise interleave their
 // read-modify-write cycles and lose each other's keys.
 std::mutex& ProfileLock() {
-    static std::mutex lock;
+    static std::mutex& lock = *new std::mutex;  // never destroyed: used until the process ends
     return lock;
 }
 
