@@ -72,6 +72,8 @@ int PumpMessages() {
 
 // What would complete the wait arrives through posted messages; the wait ends when none is left
 // rather than hang a test.
+bool plat::InitializeUserInterface() { return true; }
+
 void plat::RunModalUntil(const std::function<bool()>& finished) {
     while (!finished() && fake::PumpMessages() > 0) {
     }
