@@ -4,11 +4,13 @@
 
 #include "app/AppMessages.h"
 #include "app/CommandLine.h"
+#include "app/DesktopModes.h"
 #include "app/GlobalModule.h"
 #include "platform/resources.h"
 #include "platform/shell.h"
 #include "ui/MessageLoop.h"
 #include "ui/Placement.h"
+#include "update/UpdateCheck.h"
 
 namespace {
 
@@ -53,6 +55,10 @@ LRESULT MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
         EnterGame();
         return 0;
     }
+    if (message == WM_UPGRADE_WINDOWS) {
+        ShowClientWindows(g_module, wParam != 0);
+        return 0;
+    }
     if (hWnd == g_module.m_formLogin.GetHwnd()) {
         return g_module.m_formLogin.WindowProc(hWnd, message, wParam, lParam);
     }
@@ -62,6 +68,9 @@ LRESULT MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CFormGame* game = g_module.m_pFormGame;
     if (game != nullptr && hWnd == game->GetHwnd()) {
         if (message == WM_DESTROY) {
+            // No icon of a destroyed window may stay, e.g. when the page left the game while
+            // the window was in the tray.
+            game->RemoveTrayIcon();
             LeaveGame();
             return 0;
         }
@@ -82,6 +91,7 @@ int Run() {
         g_module.m_stats.SendUninstallReport();
     } else if (HasSwitch(L"/ShowDeskTop")) {
         login.CreateHidden();
+        ToggleDesktopViaShell();
         PostMessageW(login.GetHwnd(), WM_CLOSE_CLIENT, 0, 0);
     } else {
         login.SetRect(RECT{0, 0, 1024, 700});
@@ -90,6 +100,7 @@ int Run() {
         g_module.m_formBack.SetRect(RECT{0, 0, 1024, 700});
         g_module.m_formBack.OnCreate();
         PlaceHidden(g_module.m_formBack);
+        StartIconAnimation();
     }
     CMessageLoop loop;
     loop.AddMessageFilter(&g_module);

@@ -27,4 +27,7 @@ private:
 // False when nothing could be removed, a missing file included.
 bool RemoveFile(const std::wstring& path);
 
+// Lets the file's owner execute it, keeping the rest of its mode; false when it could not.
+bool MakeExecutableForUser(const std::wstring& path);
+
 }  // namespace plat

@@ -33,6 +33,10 @@ bool MakeDirectory(const std::wstring& path);
 // Opens an address with the user's default handler, without a shell; false when none started.
 bool OpenWithDefaultHandler(const std::wstring& address);
 
+// Asks the window manager to show the desktop, or to bring the windows back when it already
+// does; nothing where no window manager offers it.
+void ToggleShowingDesktop();
+
 // Calls handler on the UI thread when the process is asked to end (SIGINT, SIGTERM).
 void OnTerminationRequest(void (*handler)());
 

@@ -3,6 +3,8 @@
 // messages and sends paint, move and close messages synchronously, as Windows does.
 #pragma once
 
+#include <functional>
+
 #include "platform/win_types.h"
 
 #ifndef _WIN32
@@ -204,5 +206,9 @@ namespace plat {
 // Connects to the display (on X11, also under XWayland); false when there is none. Called once by
 // the entry before any window is created.
 bool InitializeUserInterface();
+
+// A modal loop on the UI thread until finished() holds, for work that completes on that thread
+// (posted messages are dispatched meanwhile, as in a message box).
+void RunModalUntil(const std::function<bool()>& finished);
 
 }  // namespace plat

@@ -7,6 +7,8 @@
 
 // nTaskId of every task the client posts; the value tells the callback what to do at its end.
 enum ClientTaskId : std::int32_t {
+    TASK_VERSION_FILE = 0,
+    TASK_UPGRADER = 1,
     TASK_INSTALL_REPORT = 3,
     TASK_UNINSTALL_REPORT = 4,
     TASK_ACTIVE_REPORT = 5,

@@ -125,6 +125,9 @@ LRESULT CFormGame::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     if (CKXForm::WindowProc(hWnd, message, wParam, lParam) == 0) {
         return 0;
     }
+    if (message == WM_TRAY_NOTIFY) {
+        return OnTrayNotify(lParam);
+    }
     if (message == WM_LBUTTONDBLCLK) {
         POINT pt = PointFromLParam(lParam);
         OnLButtonDblClk(wParam, &pt);
@@ -187,6 +190,11 @@ bool CFormGame::OnLButtonUp(WPARAM wParam, POINT* pt) {
             return false;
         }
         Close();
+    } else if (hit == &m_btnSettings) {
+        return ShowSettingsMenu();
+    } else if (hit == &m_btnTray) {
+        MinimizeToTray();
+        return false;
     } else {
         return OpenLinkPage(hit, LinkButtons{&m_btnService, &m_btnPay, &m_btnHome, &m_btnForum});
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "browser/BrowserView.h"
+#include "platform/menus.h"
 #include "ui/KXButton.h"
 #include "ui/KXForm.h"
 #include "ui/KXImage.h"
@@ -28,6 +29,14 @@ public:
     void LayoutControls();
     void OnWebNotify(UINT code, WPARAM wParam, LPARAM lParam);
 
+    // The settings button's menu (refresh, clear the cache), the tray icon and its menu.
+    bool ShowSettingsMenu();
+    void MinimizeToTray();
+    void AddTrayIcon(HICON icon);
+    bool RemoveTrayIcon();
+    LRESULT OnTrayNotify(LPARAM lParam);
+    bool ShowTrayMenu();
+
     CKXImage m_imgTitle;
     CKXButton m_btnClose;
     CKXButton m_btnMinimize;
@@ -41,6 +50,7 @@ public:
     CKXImage m_imgIcon;
     CKXLabel m_lblTitle;
     CBrowserView m_view;
+    NOTIFYICONDATAW m_nid{};
     bool m_bTrayIcon = false;
     bool m_bMaximized = false;
 

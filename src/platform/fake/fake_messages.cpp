@@ -68,6 +68,19 @@ int PumpMessages() {
     }
 }
 
+}  // namespace plat::fake
+
+// What would complete the wait arrives through posted messages; the wait ends when none is left
+// rather than hang a test.
+bool plat::InitializeUserInterface() { return true; }
+
+void plat::RunModalUntil(const std::function<bool()>& finished) {
+    while (!finished() && fake::PumpMessages() > 0) {
+    }
+}
+
+namespace plat::fake {
+
 std::vector<MSG> PendingMessages() {
     Queue& queue = TheQueue();
     std::lock_guard<std::mutex> guard(queue.lock);

@@ -13,4 +13,15 @@ void SetModuleFilePath(std::wstring path);
 // The programs that RunningProgramNames reports; none until a test sets them.
 void SetRunningProgramNames(std::vector<std::wstring> names);
 
+struct StartedProgram {
+    std::wstring path;
+    std::vector<std::wstring> arguments;
+};
+
+// Every StartProgram call since the last clear, started or not.
+std::vector<StartedProgram> StartedPrograms();
+void ClearStartedPrograms();
+// Whether StartProgram succeeds; true until a test says otherwise.
+void SetProgramsStart(bool start);
+
 }  // namespace plat::fake

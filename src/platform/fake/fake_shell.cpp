@@ -12,12 +12,18 @@ std::vector<std::wstring>& Opened() {
     return opened;
 }
 
+int g_desktopToggles = 0;
+
 }  // namespace
 
 bool OpenWithDefaultHandler(const std::wstring& address) {
     Opened().push_back(address);
     return true;
 }
+
+void ToggleShowingDesktop() { ++g_desktopToggles; }
+
+int fake::DesktopToggles() { return g_desktopToggles; }
 
 void OnTerminationRequest(void (*)()) {}
 

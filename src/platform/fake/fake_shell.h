@@ -9,4 +9,7 @@ namespace plat::fake {
 std::vector<std::wstring> OpenedAddresses();
 void ClearOpenedAddresses();
 
+// How many times the desktop was toggled in this process.
+int DesktopToggles();
+
 }  // namespace plat::fake

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/fake/fake_ui.h"
+#include "platform/menus.h"
 
 namespace plat::fake::detail {
 
@@ -72,6 +73,9 @@ struct State {
     std::set<int> keysDown;
     HCURSOR cursor = nullptr;
     std::deque<int> answers;
+    std::deque<UINT> menuChoices;
+    bool trayAvailable = true;
+    std::vector<NOTIFYICONDATAW> trayIcons;
 
     std::map<const void*, GdiObject> objects;
     std::map<HDC, DcRecord> dcs;

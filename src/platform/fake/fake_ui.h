@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/menus.h"
 #include "platform/paint.h"
 #include "platform/resources.h"
 #include "platform/window.h"
@@ -75,6 +76,12 @@ struct Call {
     WPARAM wParam = 0;           // DefWindowProcW's drag: SC_MOVE with the hit-test code
     std::wstring text;           // MessageBoxW
     std::wstring caption;        // MessageBoxW
+    // TrackPopupMenu: the items offered (x, y: the position, flags, hwnd: the owner).
+    std::vector<plat::MenuItem> menu;
+    // Shell_NotifyIconW: command is the NIM_ message, hwnd, flags, wParam, text the record's
+    // hWnd, uFlags, uID and szTip.
+    UINT callbackMessage = 0;
+    HICON icon = nullptr;
 };
 
 std::vector<Call> Calls();
@@ -112,6 +119,15 @@ HCURSOR CurrentCursor();
 
 // The answer of the next MessageBoxW; without one it answers IDNO to MB_YESNO, IDOK otherwise.
 void PushMessageBoxAnswer(int answer);
+
+// ---- Menus and the notification area ----
+
+// The command the next TrackPopupMenu returns; without one the menu is dismissed (0).
+void PushMenuChoice(UINT id);
+// Whether the desktop takes icons into a notification area; true after a reset.
+void SetTrayAvailable(bool available);
+// The icons shown now, in the order they were added.
+std::vector<NOTIFYICONDATAW> TrayIcons();
 
 // ---- Layered windows ----
 

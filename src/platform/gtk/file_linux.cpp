@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,6 +50,13 @@ bool FileWriter::Write(const void* data, std::uint32_t length) {
 
 bool RemoveFile(const std::wstring& path) {
     return ::unlink(ToUtf8(path).c_str()) == 0;
+}
+
+bool MakeExecutableForUser(const std::wstring& path) {
+    const std::string file = ToUtf8(path);
+    struct stat info {};
+    return ::stat(file.c_str(), &info) == 0 &&
+           ::chmod(file.c_str(), (info.st_mode & 07777) | S_IXUSR) == 0;
 }
 
 }  // namespace plat

@@ -63,16 +63,11 @@ gboolean ModalDispatch(GSource*, GSourceFunc, gpointer) {
 GSourceFuncs g_modalSourceFuncs = {ModalPrepare, ModalCheck, ModalDispatch, nullptr, nullptr,
                                    nullptr};
 
-// Counts a nested loop, during which posted messages are dispatched without the filter.
-class ModalScope {
-public:
-    ModalScope() { ++g_modalDepth; }
-    ~ModalScope() { --g_modalDepth; }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-};
-
 }  // namespace
+
+gtkui::ModalScope::ModalScope() { ++g_modalDepth; }
+
+gtkui::ModalScope::~ModalScope() { --g_modalDepth; }
 
 namespace plat {
 
@@ -94,6 +89,13 @@ bool InitializeUserInterface() {
 }  // namespace plat
 
 bool gtkui::IsUiThread() { return std::this_thread::get_id() == g_uiThread; }
+
+void plat::RunModalUntil(const std::function<bool()>& finished) {
+    gtkui::ModalScope modal;
+    while (!finished()) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+}
 
 void gtkui::RaiseModalDialogs() {
     for (GtkWidget* dialog : g_openDialogs) {
@@ -138,6 +140,7 @@ BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
             std::lock_guard<std::mutex> guard(queue.lock);
             if (queue.quit) {
                 queue.quit = false;
+                gtkui::StopServingWorkers();
                 *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.exitCode), 0, 0, POINT{0, 0}};
                 return 0;
             }
@@ -154,6 +157,9 @@ LRESULT DispatchMessageW(const MSG* msg) {
 }
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    if (!gtkui::IsUiThread()) {
+        return gtkui::MessageBoxFromWorker(owner, text, caption, type);
+    }
     const bool yesNo = (type & 0xF) == MB_YESNO;
     GtkWindow* parent = nullptr;
     if (HWND__* window = gtkui::Window(owner); window != nullptr && window->parent == nullptr &&
@@ -174,7 +180,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     gint response = 0;
     g_openDialogs.push_back(dialog);
     {
-        ModalScope modal;
+        gtkui::ModalScope modal;
         response = gtk_dialog_run(GTK_DIALOG(dialog));
     }
     g_openDialogs.erase(std::find(g_openDialogs.begin(), g_openDialogs.end(), dialog));

@@ -103,6 +103,21 @@ void KeepShapeOnRealize(HWND hwnd);
 
 bool IsUiThread();
 
+// Counts a nested loop, during which posted messages are dispatched without the filter.
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+// A message box asked for by a worker: shown on the UI thread while the worker waits. Once the
+// UI thread stopped serving (its loop ended, and it may be joining that very worker) the answer
+// is 0 at once, as a failed MessageBoxW.
+int MessageBoxFromWorker(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+void StopServingWorkers();
+
 // A message box stays above the windows it belongs to, as owned windows do on Windows, also
 // where no window manager keeps it there.
 void RaiseModalDialogs();
