@@ -1,7 +1,6 @@
 #include "platform/fake/fake_shell.h"
 
 #include "platform/shell.h"
-#include "platform/window.h"
 
 namespace plat {
 
@@ -26,8 +25,6 @@ void ToggleShowingDesktop() { ++g_desktopToggles; }
 int fake::DesktopToggles() { return g_desktopToggles; }
 
 void OnTerminationRequest(void (*)()) {}
-
-bool InitializeUserInterface() { return true; }
 
 std::vector<std::wstring> fake::OpenedAddresses() { return Opened(); }
 
