@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopModes.h"
 #include "app/GlobalModule.h"
+#include "net/DownloadPool.h"
 #include "platform/resources.h"
 #include "platform/shell.h"
 #include "ui/MessageLoop.h"
@@ -125,5 +126,11 @@ int ClientMain() {
     windowClass.lpszClassName = g_module.m_szWindowClass;
     windowClass.hIconSm = windowClass.hIcon;
     RegisterClassExW(&windowClass);
-    return Run();
+    const int result = Run();
+    // The workers end before main returns: the libraries' own exit handlers (TLS among them) run
+    // before the application object's destructor and must not find a transfer still going.
+    if (g_module.m_pTaskPool) {
+        g_module.m_pTaskPool->Stop();
+    }
+    return result;
 }

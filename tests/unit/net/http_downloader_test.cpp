@@ -160,6 +160,9 @@ TEST_F(HttpDownloaderTest, EmptyBodyGivesAnEmptyFile) {
 
 TEST_F(HttpDownloaderTest, FailuresOfAFileTransfer) {
     testing_support::WriteFile(dir.path() + "/plain", "a file, not a folder");
+    // A link planted where a download lands (scratch files have fixed names in /tmp).
+    testing_support::WriteFile(dir.path() + "/victim", "keep me");
+    std::filesystem::create_symlink(dir.path() + "/victim", dir.path() + "/planted");
     struct Case {
         const char* path;
         std::wstring file;
@@ -170,11 +173,13 @@ TEST_F(HttpDownloaderTest, FailuresOfAFileTransfer) {
         {"/short", dir.wpath() + L"out.bin", DOWNLOAD_E_READ},  // ends before its length
         {"/ok", dir.wpath() + L"plain/out.bin", DOWNLOAD_E_CREATEFILE},
         {"/ok", L"/dev/full", DOWNLOAD_E_WRITE},
+        {"/ok", dir.wpath() + L"planted", DOWNLOAD_E_CREATEFILE},
     };
     for (const Case& c : cases) {
         DownloadTask task = Task(c.path, c.file);
         EXPECT_EQ(Download(task, noStop), c.expected) << c.path << " " << Narrow(c.file);
     }
+    EXPECT_EQ(testing_support::ReadFile(dir.path() + "/victim"), "keep me");
 }
 
 TEST_F(HttpDownloaderTest, PostSendsExactlyItsLengthAndTheFormHeader) {

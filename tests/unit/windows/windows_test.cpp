@@ -3,6 +3,7 @@
 #include "app/AppMessages.h"
 #include "app/Entry.h"
 #include "app/GlobalModule.h"
+#include "net/DownloadPool.h"
 #include "platform/fake/fake_browser.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_ui.h"
@@ -44,6 +45,7 @@ protected:
         RegisterClassExW(&windowClass);
         g_module.m_strUserName.clear();
         g_module.m_strGameServer.clear();
+        g_module.m_strVersionCheckUrl.clear();  // the version check fails at once, offline
         CFormLogin& login = g_module.m_formLogin;
         login.m_hWnd = nullptr;
         login.m_children.clear();
@@ -61,6 +63,7 @@ protected:
         }
         g_module.m_formLogin.m_hWnd = nullptr;
         g_module.m_formBack.m_hWnd = nullptr;
+        g_module.m_pTaskPool->Stop();
     }
     fake::FakeBrowser& LoginPage() { return *fake::BrowserIn(g_module.m_formLogin.m_view.m_hWnd); }
     int PostedEnterGame() {
