@@ -36,7 +36,7 @@ std::wstring WithoutTrailingSeparators(std::wstring path) {
 }  // namespace
 
 std::wstring AppDataFolder() {
-    // The base directory specification: a relative XDG_DATA_HOME is invalid and ignored.
+    // By the XDG base directory rules a relative XDG_DATA_HOME is invalid and ignored.
     std::wstring data = EnvironmentText("XDG_DATA_HOME");
     if (!data.empty() && data.front() == kPathSeparator) {
         return WithoutTrailingSeparators(data);
