@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
 cmake --preset fuzz
-cmake --build --preset fuzz -j2
+cmake --build --preset fuzz -j2 --target ini_text_fuzz version_rules_fuzz wine_registry_fuzz
 for target in build/fuzz/tests/fuzz/*_fuzz; do
     corpus="build/fuzz/corpus/$(basename "$target")"
     mkdir -p "$corpus"
