@@ -219,9 +219,11 @@ void ClientSession::StopSim() {
     }
 }
 
-void ClientSession::StartClient() {
+void ClientSession::StartClient(const std::vector<std::string>& switches) {
     m_clientStatus = -1;
-    m_client = Spawn({Path("velkora")});
+    std::vector<std::string> argv = {Path("velkora")};
+    argv.insert(argv.end(), switches.begin(), switches.end());
+    m_client = Spawn(argv);
 }
 
 bool ClientSession::ClientRunning() {

@@ -61,7 +61,8 @@ public:
 
     void StartSim(const std::vector<std::string>& options = {});
     void StopSim();
-    void StartClient();
+    // switches: the command line after the program's path.
+    void StartClient(const std::vector<std::string>& switches = {});
     int WaitForClientExit();  // the exit code; throws when the client does not end in time
     int StopClient();         // SIGTERM; the exit code
     bool ClientRunning();
