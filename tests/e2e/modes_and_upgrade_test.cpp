@@ -87,5 +87,40 @@ TEST(Upgrade, AnAcceptedOfferStartsTheUpgraderSilentlyOnceForThatVersion) {
     EXPECT_EQ(session.StopClient(), 0);
 }
 
+TEST(Upgrade, VersionFilesThatOfferNothingLeaveTheLoginAsItIs) {
+    const struct {
+        const char* current;
+        const char* range;
+    } cases[] = {
+        {"3.0.0.1", ""},           // the running version
+        {"3.0.0.0", ""},           // an older one
+        {"3.0.0.2", "2000-3000"},  // newer, but not for this version
+        {"3.0.0.2", "3.0.0.1"},    // a dotted range item reads as 3
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.current) + " range " + c.range);
+        ClientSession session;
+        session.StartSim({"--current-version", c.current, "--upgrade-range", c.range});
+        session.StartClient();
+        session.WaitForRequest(kVersionFile);
+        session.WaitForShownRects({CentredRect(1024, 700), CentredRect(1024, 700)});
+        EXPECT_TRUE(session.Requests(kUpgrader).empty());
+        EXPECT_EQ(session.StopClient(), 0);
+    }
+}
+
+TEST(Upgrade, AnUpgraderThatCannotBeFetchedBringsTheLoginBack) {
+    // Nothing listens on port 9 of this test's own network.
+    ClientSession session("[Common]\nVersionDownLoad=http://127.0.0.1:9/Rared_Uruvir.exe\n");
+    session.StartSim({"--current-version", "3.0.0.2"});
+    session.StartClient();
+    session.WaitForShownTitle("升级提醒");
+    session.Key("Return");
+    session.WaitForShownRects({CentredRect(1024, 700), CentredRect(1024, 700)});
+    EXPECT_TRUE(session.ClientRunning());
+    EXPECT_EQ(ReadText(session.folder() + "/data/zu_vazez/Upgrade/LastUpgrade.ini"), "");
+    EXPECT_EQ(session.StopClient(), 0);
+}
+
 }  // namespace
 }  // namespace e2e
