@@ -1,0 +1,61 @@
+// The game window's settings menu and its notification-area icon, with the real client.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/ClientSession.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kW = ClientSession::kScreenWidth;
+constexpr int kH = ClientSession::kScreenHeight;
+const std::string kEnterGame = "GET /game/enter.php?";
+// Tool-bar buttons of the game window filling the screen, from the right: close 31, maximise 32,
+// minimise 30, tray 32 pixels wide, then 20 pixels and the settings button (52 × 24, top 5).
+constexpr int kTrayX = kW - 31 - 32 - 30 - 16;
+constexpr int kSettingsX = kW - 31 - 32 - 30 - 32 - 20 - 26;
+
+void EnterGame(ClientSession& session) {
+    session.StartSim();
+    session.StartClient();
+    session.WaitForShownRects({CentredRect(1024, 700), CentredRect(1024, 700)});
+    session.MoveTo(CentredRect(1024, 700).x + 658, CentredRect(1024, 700).y + 441);
+    session.Type("alice");
+    session.Key("Tab");
+    session.Type("secret");
+    session.Key("Return");
+    session.WaitForShownRects({Rect{0, 0, kW, kH}});
+    session.WaitForRequest(kEnterGame);
+}
+
+TEST(GameMenus, SettingsMenuRefreshesThePageAndClearsTheCache) {
+    ClientSession session;
+    EnterGame(session);
+
+    session.Click(kSettingsX, 17);
+    session.Key("Down Return");  // "刷新"
+    session.WaitForRequest(kEnterGame, 2);
+
+    session.Click(kSettingsX, 17);
+    session.Key("Down Down Return");  // "清理缓存"
+    session.WaitForShownTitle("提示");
+    session.Key("Return");
+    session.WaitForShownRects({Rect{0, 0, kW, kH}});
+    EXPECT_EQ(session.Requests(kEnterGame).size(), 2U);
+    EXPECT_EQ(session.StopClient(), 0);
+}
+
+TEST(GameMenus, WithoutATrayTheWindowStaysReachable) {
+    ClientSession session;
+    EnterGame(session);
+    session.Click(kTrayX, 15);
+    // No tray took the icon: the window is minimised, never hidden with no way back. Without a
+    // window manager minimising leaves it where it is.
+    session.WaitForShownRects({Rect{0, 0, kW, kH}});
+    EXPECT_EQ(session.StopClient(), 0);
+}
+
+}  // namespace
+}  // namespace e2e
