@@ -47,17 +47,22 @@ struct Signal {
     }
 };
 
-double PoolSeconds(const std::string& url, const std::string& file) {
-    CDownloadPool pool;
-    pool.Start();
-    Signal signal;
+// A download of url into file that reports to signal.
+DownloadTask TaskFor(const std::string& url, const std::string& file, Signal& signal) {
     DownloadTask task;
     task.strURL = std::filesystem::path(url).wstring();
     task.strFilePath = std::filesystem::path(file).wstring();
     task.pfnCallback = &Signal::Callback;
     task.pUserData = &signal;
+    return task;
+}
+
+double PoolSeconds(const std::string& url, const std::string& file) {
+    CDownloadPool pool;
+    pool.Start();
+    Signal signal;
     auto start = Clock::now();
-    pool.PostTask(task);
+    pool.PostTask(TaskFor(url, file, signal));
     signal.WaitFor(DOWNLOAD_FINISHED);
     double seconds = Seconds(Clock::now() - start);
     if (signal.result != DOWNLOAD_OK) {
@@ -81,12 +86,7 @@ double StopSecondsWhileStalled(const std::string& url, const std::string& file) 
     CDownloadPool pool;
     pool.Start();
     Signal signal;
-    DownloadTask task;
-    task.strURL = std::filesystem::path(url).wstring();
-    task.strFilePath = std::filesystem::path(file).wstring();
-    task.pfnCallback = &Signal::Callback;
-    task.pUserData = &signal;
-    pool.PostTask(task);
+    pool.PostTask(TaskFor(url, file, signal));
     signal.WaitFor(DOWNLOAD_PROGRESS);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));  // well into the stall
     auto start = Clock::now();

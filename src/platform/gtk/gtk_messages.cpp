@@ -135,15 +135,19 @@ BOOL GetMessageW(MSG* msg, HWND, UINT, UINT) {
         if (PopMessage(msg)) {
             return 1;
         }
+        bool quit = false;
         {
             Queue& queue = TheQueue();
             std::lock_guard<std::mutex> guard(queue.lock);
             if (queue.quit) {
                 queue.quit = false;
-                gtkui::StopServingWorkers();
+                quit = true;
                 *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(queue.exitCode), 0, 0, POINT{0, 0}};
-                return 0;
             }
+        }
+        if (quit) {
+            gtkui::StopServingWorkers();  // outside the queue's lock: it takes a lock of its own
+            return 0;
         }
         g_main_context_iteration(nullptr, TRUE);
     }
