@@ -63,6 +63,11 @@ gboolean ModalDispatch(GSource*, GSourceFunc, gpointer) {
 GSourceFuncs g_modalSourceFuncs = {ModalPrepare, ModalCheck, ModalDispatch, nullptr, nullptr,
                                    nullptr};
 
+gboolean FocusWhenMapped(GtkWidget* widget, GdkEvent*, gpointer) {
+    gtk_window_present(GTK_WINDOW(widget));
+    return FALSE;
+}
+
 }  // namespace
 
 gtkui::ModalScope::ModalScope() { ++g_modalDepth; }
@@ -180,7 +185,10 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
                                                                 ? GTK_RESPONSE_NO
                                                                 : GTK_RESPONSE_YES);
     }
-    gtk_window_present(GTK_WINDOW(dialog));  // without a window manager only this gives it keys
+    // Without a window manager nobody gives the box the keyboard, and focus can only go to a
+    // window that is already mapped.
+    g_signal_connect(dialog, "map-event", G_CALLBACK(FocusWhenMapped), nullptr);
+    gtk_window_present(GTK_WINDOW(dialog));
     gint response = 0;
     g_openDialogs.push_back(dialog);
     {
