@@ -57,5 +57,44 @@ TEST(GameMenus, WithoutATrayTheWindowStaysReachable) {
     EXPECT_EQ(session.StopClient(), 0);
 }
 
+TEST(GameMenus, TrayIconHidesTheWindowAndBringsItBack) {
+    ClientSession session;
+    session.StartTray();
+    EnterGame(session);
+    session.Click(kTrayX, 15);
+    const auto [iconX, iconY] = session.WaitForTrayIcons(1);
+    session.WaitForShownRects({});
+
+    session.Click(iconX, iconY);
+    session.WaitForShownRects({Rect{0, 0, kW, kH}});
+    session.WaitForTrayIcons(0);
+    EXPECT_EQ(session.StopClient(), 0);
+}
+
+// The game ends, the client does not: the login window comes back.
+TEST(GameMenus, TrayMenuEndsTheGameOnlyWhenConfirmed) {
+    ClientSession session;
+    session.StartTray();
+    EnterGame(session);
+    session.Click(kTrayX, 15);
+    const auto [iconX, iconY] = session.WaitForTrayIcons(1);
+
+    session.Click(iconX, iconY, 3);
+    session.Key("Down Down Return");  // "退出"
+    session.WaitForShownTitle("提示");
+    session.Key("Return");  // the default answer keeps the game
+    session.WaitForShownRects({});
+    EXPECT_TRUE(session.ClientRunning());
+    session.WaitForTrayIcons(1);
+
+    session.Click(iconX, iconY, 3);
+    session.Key("Down Down Return");
+    session.WaitForShownTitle("提示");
+    session.Key("alt+y");
+    session.WaitForShownRects({CentredRect(1024, 700), CentredRect(1024, 700)});
+    session.WaitForTrayIcons(0);
+    EXPECT_EQ(session.StopClient(), 0);
+}
+
 }  // namespace
 }  // namespace e2e

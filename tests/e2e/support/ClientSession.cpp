@@ -169,6 +169,7 @@ ClientSession::~ClientSession() {
         Stop(m_client);
     }
     StopSim();
+    m_tray.reset();
     if (m_display != nullptr) {
         XCloseDisplay(m_display);
     }
@@ -392,13 +393,28 @@ std::vector<Rgb> ClientSession::ScreenPixels(const Rect& area) const {
     return pixels;
 }
 
+void ClientSession::StartTray() {
+    using testing_support::XembedTray;
+    m_tray = std::make_unique<XembedTray>(
+        m_xvfb->name(), kScreenWidth - XembedTray::kMaxIcons * XembedTray::kIconSize,
+        kScreenHeight - XembedTray::kIconSize);
+}
+
+std::pair<int, int> ClientSession::WaitForTrayIcons(size_t count) const {
+    WaitUntil(
+        "the tray to hold " + std::to_string(count) + " icons",
+        [&] { return m_tray->Icons().size() == count; },
+        [&] { return std::to_string(m_tray->Icons().size()) + " icons"; });
+    return {m_tray->IconCentreX(0), m_tray->IconCentreY()};
+}
+
 void ClientSession::MoveTo(int x, int y) const {
     testing_support::Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
 }
 
-void ClientSession::Click(int x, int y) const {
+void ClientSession::Click(int x, int y, int button) const {
     MoveTo(x, y);
-    testing_support::Xdotool("click 1");
+    testing_support::Xdotool("click " + std::to_string(button));
 }
 
 void ClientSession::DoubleClick(int x, int y) const {

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "support/XembedTray.h"
 #include "support/XvfbDisplay.h"
 
 namespace e2e {
@@ -88,8 +90,13 @@ public:
 
     std::vector<Rgb> ScreenPixels(const Rect& area) const;
 
+    // A notification area along the bottom right of the screen, for the client started after it.
+    void StartTray();
+    // Waits until the tray holds exactly count icons; returns where a click hits the first.
+    std::pair<int, int> WaitForTrayIcons(size_t count) const;
+
     void MoveTo(int x, int y) const;
-    void Click(int x, int y) const;
+    void Click(int x, int y, int button = 1) const;
     void DoubleClick(int x, int y) const;
     void Type(const std::string& text) const;
     void Key(const std::string& keys) const;
@@ -102,6 +109,7 @@ private:
 
     std::string m_folder;
     std::unique_ptr<testing_support::XvfbDisplay> m_xvfb;
+    std::unique_ptr<testing_support::XembedTray> m_tray;
     ::Display* m_display = nullptr;
     pid_t m_sim = -1;
     pid_t m_client = -1;

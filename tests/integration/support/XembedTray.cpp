@@ -14,7 +14,6 @@ namespace {
 constexpr long kRequestDock = 0;     // SYSTEM_TRAY_REQUEST_DOCK
 constexpr long kEmbeddedNotify = 0;  // XEMBED_EMBEDDED_NOTIFY
 constexpr long kXembedVersion = 0;
-constexpr int kMaxIcons = 8;
 
 void SendClientMessage(::Display* display, Window to, Atom type, long mask,
                        const std::vector<long>& data) {
@@ -110,7 +109,7 @@ void XembedTray::Run() {
 
 void XembedTray::Dock(Window icon) {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_icons.size() >= kMaxIcons ||
+    if (m_icons.size() >= static_cast<size_t>(kMaxIcons) ||
         std::find(m_icons.begin(), m_icons.end(), icon) != m_icons.end()) {
         return;
     }

@@ -17,6 +17,7 @@ namespace testing_support {
 class XembedTray {
 public:
     static constexpr int kIconSize = 24;
+    static constexpr int kMaxIcons = 8;  // the tray is as wide as this many icons
 
     // Owns the screen's tray selection on the named display, with icons docked from (x, y)
     // rightwards. Throws when the display cannot be opened or another tray runs.
