@@ -48,15 +48,16 @@ TEST(UpdateCheck, TheVersionFileIsFetchedOncePerProcess) {
     CheckForUpdate();
     CheckForUpdate();
     CheckForUpdate();
+    std::unique_lock<std::mutex> guard(lock);
+    EXPECT_TRUE(
+        changed.wait_for(guard, std::chrono::seconds(10), [&] { return versionRequests > 0; }));
     DownloadTask afterward;
     afterward.strURL = server.Url("/afterward");
-    ASSERT_TRUE(g_module.m_pTaskPool->PostTask(afterward));
-
-    std::unique_lock<std::mutex> guard(lock);
+    EXPECT_TRUE(g_module.m_pTaskPool->PostTask(afterward));
     EXPECT_TRUE(
         changed.wait_for(guard, std::chrono::seconds(10), [&] { return afterwardArrived; }));
     EXPECT_EQ(versionRequests, 1);
-    released = true;
+    released = true;  // expectations only above: a held request would keep the server from ending
     changed.notify_all();
     guard.unlock();
     g_module.m_pTaskPool->Stop();
