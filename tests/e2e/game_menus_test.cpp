@@ -47,12 +47,17 @@ TEST(GameMenus, SettingsMenuRefreshesThePageAndClearsTheCache) {
     EXPECT_EQ(session.StopClient(), 0);
 }
 
-TEST(GameMenus, WithoutATrayTheWindowStaysReachable) {
+// No tray took the icon: the window goes to the task bar, never hidden with no way back.
+TEST(GameMenus, WithoutATrayTheWindowIsMinimisedInstead) {
     ClientSession session;
     EnterGame(session);
+    const Window game = session.ShownWindows().front().id;
     session.Click(kTrayX, 15);
-    // No tray took the icon: the window is minimised, never hidden with no way back. Without a
-    // window manager minimising leaves it where it is.
+    WaitUntil(
+        "the game window to be minimised",
+        [&] { return session.MinimiseRequests() == std::vector<Window>{game}; },
+        [&] { return std::to_string(session.MinimiseRequests().size()) + " requests"; });
+    // Without a window manager nobody minimises it, and it stays mapped.
     session.WaitForShownRects({Rect{0, 0, kW, kH}});
     EXPECT_EQ(session.StopClient(), 0);
 }

@@ -162,6 +162,8 @@ ClientSession::ClientSession(const std::string& settings) {
     if (m_display == nullptr) {
         throw std::runtime_error("cannot open the test display " + m_xvfb->name());
     }
+    // Requests meant for a window manager reach those who listen to the root window's children.
+    XSelectInput(m_display, DefaultRootWindow(m_display), SubstructureNotifyMask);
 }
 
 ClientSession::~ClientSession() {
@@ -319,6 +321,20 @@ std::vector<ClientWindow> ClientSession::Windows() const {
         XFree(children);
     }
     return windows;
+}
+
+std::vector<Window> ClientSession::MinimiseRequests() const {
+    const Atom changeState = XInternAtom(m_display, "WM_CHANGE_STATE", False);
+    constexpr long kIconicState = 3;
+    while (XPending(m_display) > 0) {
+        XEvent event{};
+        XNextEvent(m_display, &event);
+        if (event.type == ClientMessage && event.xclient.message_type == changeState &&
+            event.xclient.data.l[0] == kIconicState) {
+            m_minimiseRequests.push_back(event.xclient.window);
+        }
+    }
+    return m_minimiseRequests;
 }
 
 std::vector<ClientWindow> ClientSession::ShownWindows() const {

@@ -87,6 +87,8 @@ public:
     // Waits until the shown windows are exactly those with the given rectangles (in any order).
     std::vector<ClientWindow> WaitForShownRects(const std::vector<Rect>& rects) const;
     ClientWindow WaitForShownTitle(const std::string& title) const;
+    // The windows the client asked the window manager to minimise, oldest first.
+    std::vector<Window> MinimiseRequests() const;
 
     std::vector<Rgb> ScreenPixels(const Rect& area) const;
 
@@ -114,6 +116,7 @@ private:
     pid_t m_sim = -1;
     pid_t m_client = -1;
     int m_clientStatus = -1;
+    mutable std::vector<Window> m_minimiseRequests;
 };
 
 // The login window and its background, centred on the screen.
