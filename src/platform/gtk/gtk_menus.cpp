@@ -22,7 +22,23 @@ gboolean EndTracking(gpointer data) {
     return G_SOURCE_REMOVE;
 }
 
-void OnDeactivate(GtkMenuShell*, gpointer data) { g_idle_add(EndTracking, data); }
+void OnDeactivate(GtkMenuShell*, gpointer data) {
+    g_idle_add(EndTracking, data);
+}
+
+// GTK takes the menu's grab from the event that opened it. A menu opened from a posted message
+// (the tray's right click) has none behind it, so one stands in: the pointer, now.
+GdkEvent* NewTriggerEvent() {
+    if (GdkEvent* current = gtk_get_current_event(); current != nullptr) {
+        return current;
+    }
+    GdkEvent* event = gdk_event_new(GDK_BUTTON_RELEASE);
+    event->button.window = GDK_WINDOW(g_object_ref(gdk_get_default_root_window()));
+    event->button.time = GDK_CURRENT_TIME;
+    gdk_event_set_device(
+        event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+    return event;
+}
 
 }  // namespace
 
@@ -42,8 +58,10 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND, const RECT*
     g_signal_connect(popup, "deactivate", G_CALLBACK(OnDeactivate), &tracking);
     gtk_widget_show_all(popup);
     GdkRectangle at{x, y, 1, 1};
+    GdkEvent* trigger = NewTriggerEvent();
     gtk_menu_popup_at_rect(GTK_MENU(popup), gdk_get_default_root_window(), &at,
-                           GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+                           GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, trigger);
+    gdk_event_free(trigger);
     if (!gtk_widget_get_visible(popup)) {
         // No grab could be had: the menu never opened, so no "deactivate" will come.
         gtk_widget_destroy(popup);
@@ -52,5 +70,5 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND, const RECT*
     plat::RunModalUntil([&tracking] { return tracking.done; });
     gtk_widget_destroy(popup);
     return (flags & TPM_RETURNCMD) != 0 ? static_cast<BOOL>(tracking.chosen)
-                                         : static_cast<BOOL>(tracking.chosen != 0);
+                                        : static_cast<BOOL>(tracking.chosen != 0);
 }
