@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/ClientSession.h"
@@ -62,12 +63,17 @@ TEST(GameMenus, WithoutATrayTheWindowIsMinimisedInstead) {
     EXPECT_EQ(session.StopClient(), 0);
 }
 
-TEST(GameMenus, TrayIconHidesTheWindowAndBringsItBack) {
-    ClientSession session;
+// With a tray running, the tray button hides the game window behind an icon; where a click hits it.
+std::pair<int, int> HideInTray(ClientSession& session) {
     session.StartTray();
     EnterGame(session);
     session.Click(kTrayX, 15);
-    const auto [iconX, iconY] = session.WaitForTrayIcons(1);
+    return session.WaitForTrayIcons(1);
+}
+
+TEST(GameMenus, TrayIconHidesTheWindowAndBringsItBack) {
+    ClientSession session;
+    const auto [iconX, iconY] = HideInTray(session);
     session.WaitForShownRects({});
 
     session.Click(iconX, iconY);
@@ -79,10 +85,7 @@ TEST(GameMenus, TrayIconHidesTheWindowAndBringsItBack) {
 // The game ends, the client does not: the login window comes back.
 TEST(GameMenus, TrayMenuEndsTheGameOnlyWhenConfirmed) {
     ClientSession session;
-    session.StartTray();
-    EnterGame(session);
-    session.Click(kTrayX, 15);
-    const auto [iconX, iconY] = session.WaitForTrayIcons(1);
+    const auto [iconX, iconY] = HideInTray(session);
 
     session.Click(iconX, iconY, 3);
     session.Key("Down Down Return");  // "退出"

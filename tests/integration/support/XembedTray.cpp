@@ -1,7 +1,6 @@
 #include "support/XembedTray.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xutil.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -115,6 +114,8 @@ void XembedTray::Dock(Window icon) {
     }
     const int x = static_cast<int>(m_icons.size()) * kIconSize;
     XSelectInput(m_display, icon, StructureNotifyMask);
+    // The icon belongs to its program: should the tray end first, it goes back to the root window.
+    XAddToSaveSet(m_display, icon);
     XReparentWindow(m_display, icon, m_tray, x, 0);
     XResizeWindow(m_display, icon, kIconSize, kIconSize);
     SendClientMessage(m_display, icon, XInternAtom(m_display, "_XEMBED", False), NoEventMask,

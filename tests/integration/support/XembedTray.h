@@ -6,7 +6,6 @@
 
 #include <X11/Xlib.h>
 
-#include <atomic>
 #include <mutex>
 #include <string>
 #include <thread>
